@@ -1,0 +1,88 @@
+#include "render/cull.h"
+
+#include <algorithm>
+
+#include "terrain/heightfield.h"
+
+Box piecebox[pieces];  // world units
+
+namespace {
+
+// Generous slack so that float rounding in the GL never meets a skipped piece.
+constexpr float margin = 1.0f;
+
+Box BoundPiece(int i, int j0)
+{
+    Box b{{float(i - 250.5), ground[i][j0], float(j0 - 250.5)},
+          {float(i - 249.5), ground[i][j0], float(j0 + piececells - 250.5)}};
+    for (int ii = i; ii <= i + 1; ++ii)
+        for (int j = j0; j <= j0 + piececells; ++j) {
+            b.lo[1] = std::min(b.lo[1], ground[ii][j]);
+            b.hi[1] = std::max(b.hi[1], ground[ii][j]);
+        }
+    for (int k = 0; k < 3; ++k) {
+        b.lo[k] -= margin;
+        b.hi[k] += margin;
+    }
+    return b;
+}
+
+}  // namespace
+
+void BoundPieces()
+{
+    for (int i = 0; i < 500; ++i)
+        for (int k = 0; k < piecesperstrip; ++k)
+            piecebox[i * piecesperstrip + k] = BoundPiece(i, k * piececells);
+}
+
+void ClipMatrix(const double proj[16], const double model[16], double out[16])
+{
+    for (int c = 0; c < 4; ++c)
+        for (int r = 0; r < 4; ++r) {
+            double s = 0;
+            for (int k = 0; k < 4; ++k)
+                s += proj[k * 4 + r] * model[c * 4 + k];
+            out[c * 4 + r] = s;
+        }
+}
+
+bool BoxOutside(const double clip[16], const Box &box)
+{
+    // Planes w + x, w - x, w + y, w - y, w + z, w - z >= 0 inside.
+    for (int p = 0; p < 6; ++p) {
+        const int row = p / 2;
+        const double sign = (p % 2) ? -1.0 : 1.0;
+        double best = clip[12 + 3] + sign * clip[12 + row];
+        for (int k = 0; k < 3; ++k) {
+            const double a = clip[k * 4 + 3] + sign * clip[k * 4 + row];
+            best += a * (a > 0 ? box.hi[k] : box.lo[k]);
+        }
+        if (best < 0)
+            return true;
+    }
+    return false;
+}
+
+int VisibleRanges(const double clip[16], int first[], int count[])
+{
+    int n = 0;
+    for (int i = 0; i < 500; ++i) {
+        bool open = false;  // the last range is still growing along this strip
+        for (int k = 0; k < piecesperstrip; ++k) {
+            if (BoxOutside(clip, piecebox[i * piecesperstrip + k])) {
+                open = false;
+                continue;
+            }
+            if (open) {
+                count[n - 1] += 2 * piececells;
+            } else {
+                first[n] = i * stripverts + 2 * k * piececells;
+                count[n] = 2 * piececells + 2;
+                ++n;
+                open = true;
+            }
+        }
+    }
+    return n;
+}

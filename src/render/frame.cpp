@@ -1,0 +1,78 @@
+#include <GL/freeglut.h>
+
+#include "render/render.h"
+#include "terrain/heightfield.h"
+#include "terrain/texture.h"
+#include "viewer/viewer.h"
+
+void (*floorpass)() = DrawFloor;  // default landscape pass
+
+namespace {
+
+// Centred on the eye, so it only turns with the view. Drawn without depth
+// test as a backdrop; lit by the eye-fixed light, not by the current colour.
+void DrawSky()
+{
+    glDisable(GL_DEPTH_TEST);
+    glColor3f(0.3f, 0.2f, 0.3f);
+    glShadeModel(GL_SMOOTH);
+    glRotatef(90, 1, 0, 0);
+    glutSolidSphere(10, 5, 5);
+    glRotatef(-90, 1, 0, 0);
+    glEnable(GL_DEPTH_TEST);
+    glShadeModel(GL_SMOOTH);
+}
+
+void DrawLandscape()
+{
+    glTranslatef(float(-xpos), float(-ypos), float(-zpos));
+    glDisable(GL_LIGHTING);
+    floorpass();
+    glEnable(GL_LIGHTING);
+}
+
+}  // namespace
+
+void DrawFrame()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();
+    glRotatef(float(beta), 1, 0, 0);
+    glRotatef(float(alpha), 0, 1, 0);
+    DrawSky();
+    DrawLandscape();
+    glFlush();
+    glPopMatrix();
+    glutTextOut("Testing");
+}
+
+void display()
+{
+    DrawFrame();
+    glutSwapBuffers();
+}
+
+// Vertex (i, j) at x = i - 250.5, z = j - 250.5. The strip order makes each
+// triangle clockwise from above, so the ground is culled from below. Normals
+// do not shade it (lighting is off) but the last one, (0, -40, 0), stays
+// current and lights the overlay text.
+void MakeFloor()
+{
+    glPolygonMode(GL_FRONT, GL_FILL);
+    glEnable(GL_TEXTURE_1D);
+    glBindTexture(GL_TEXTURE_1D, ramptexture);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    for (int i = 0; i < gridside - 1; ++i) {
+        glBegin(GL_TRIANGLE_STRIP);
+        for (int j = 0; j < gridside; ++j) {
+            glTexCoord1d(gndtex[i][j]);
+            glNormal3f(0, -ground[i][j], 0);
+            glVertex3f(float(i - 250.5), ground[i][j], float(j - 250.5));
+            glTexCoord1d(gndtex[i + 1][j]);
+            glNormal3f(0, -ground[i + 1][j], 0);
+            glVertex3f(float(i - 250.5 + 1), ground[i + 1][j], float(j - 250.5));
+        }
+        glEnd();
+    }
+    glDisable(GL_TEXTURE_1D);
+}

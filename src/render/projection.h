@@ -1,0 +1,13 @@
+#pragma once
+// Window and projection numbers, kept apart from GL so the controls can change
+// them and tests can check them without a display.
+
+extern int currW, currH;  // window size in pixels, updated on every reshape
+extern double plane;      // projection scale; near = 0.8 plane, far = 40 / plane
+
+// glFrustum arguments for a scale: left, right, bottom, top, near, far.
+// Square whatever the window: the opening is about 96.7 degrees both ways.
+struct Frustum {
+    double left, right, bottom, top, znear, zfar;
+};
+Frustum FrustumFor(double scale);

@@ -1,0 +1,50 @@
+#include <GL/glu.h>
+
+#include "render/projection.h"
+#include "render/render.h"
+
+namespace {
+
+const GLfloat light_position[] = {0, 100, 0, 1};  // eye coordinates: above the eye
+const GLfloat light_ambient[] = {1, 1, 1, 1};     // also the fog colour
+const GLfloat light_diffuse[] = {1, 1, 1, 1};
+const GLfloat light_specular[] = {1, 1, 1, 1};
+
+}  // namespace
+
+void InitRender()
+{
+    glEnable(GL_POLYGON_SMOOTH);
+    glEnable(GL_CULL_FACE);
+    glFogfv(GL_FOG_COLOR, light_ambient);
+    glFogi(GL_FOG_MODE, GL_EXP2);
+    glFogf(GL_FOG_DENSITY, 0.0005f);
+    glEnable(GL_FOG);
+    glFrontFace(GL_CW);  // the landscape faces up and the sky is seen from inside
+    glLightfv(GL_LIGHT0, GL_AMBIENT, light_ambient);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, light_diffuse);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, light_specular);
+    glLightfv(GL_LIGHT0, GL_POSITION, light_position);  // model-view is the identity here
+    glEnable(GL_DEPTH_TEST);
+    glClearColor(0.2f, 0.4f, 0.6f, 0.0f);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
+    // Lasts until the toolkit's first reshape; the matrix mode stays projection.
+    gluPerspective(45, 1.0, double(0.1f), 100);
+}
+
+void reshape(int w, int h)
+{
+    currH = h;
+    currW = w;
+    glViewport(0, 0, w, h);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    const Frustum f = FrustumFor(plane);
+    glFrustum(f.left, f.right, f.bottom, f.top, f.znear, f.zfar);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}

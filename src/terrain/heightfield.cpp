@@ -1,0 +1,68 @@
+#include "terrain/heightfield.h"
+
+#include <cstdlib>
+#include <iostream>
+
+float ground[gridside][gridside];  // world units, start at 0
+float gndtex[gridside][gridside];  // ramp coordinate 0..1, start at 0
+
+namespace {
+
+constexpr int last = gridside - 1;  // highest index, 500
+constexpr float wallheight = 40.0f;
+constexpr double relax = 0.4;  // share of the way towards the parent vertex
+
+void BuildWall()
+{
+    for (int k = 0; k <= last; ++k) {
+        ground[0][k] = ground[last][k] = ground[k][0] = ground[k][last] = wallheight;
+        gndtex[0][k] = gndtex[last][k] = gndtex[k][0] = gndtex[k][last] = 1.0f;
+    }
+}
+
+// Inner heights onto 0..1. The range starts at 0 both ways, so height 0 is
+// always inside it; a flat interior maps to 0 rather than dividing by zero.
+void MapColours()
+{
+    double lo = 0.0, hi = 0.0;
+    for (int i = 1; i < last; ++i)
+        for (int j = 1; j < last; ++j) {
+            if (ground[i][j] < lo) lo = ground[i][j];
+            if (ground[i][j] > hi) hi = ground[i][j];
+        }
+    const double range = hi - lo;
+    for (int i = 1; i < last; ++i)
+        for (int j = 1; j < last; ++j)
+            gndtex[i][j] = range > 0.0 ? float((ground[i][j] - lo) / range) : 0.0f;
+}
+
+}  // namespace
+
+void dent(int x, int z, int fromX, int fromZ, int strength)
+{
+    if (fromX != -1 && fromZ != -1)
+        ground[x][z] = float(ground[x][z] + (double(ground[fromX][fromZ]) - ground[x][z]) * relax);
+    if (strength < 1)
+        return;
+    if (x > 0) dent(x - 1, z, x, z, strength - rand() % 15 - 1);
+    if (x < last) dent(x + 1, z, x, z, strength - rand() % 15 - 1);
+    if (z > 0) dent(x, z - 1, x, z, strength - rand() % 15 - 1);
+    if (z < last) dent(x, z + 1, x, z, strength - rand() % 15 - 1);
+}
+
+void FillArray()
+{
+    static const char spinner[4] = {'-', '\\', '|', '/'};
+    std::cout << "Denting-" << std::flush;
+    for (int n = 750 + rand() % 15; n > 0; --n) {
+        const int x = rand() % gridside;
+        const int z = rand() % gridside;
+        const int d = rand() % 10 - 3;
+        ground[x][z] += float(std::abs(d) * d * 4);
+        // Flushed frame by frame so the mark turns in place on a terminal.
+        std::cout << '\b' << spinner[n % 4] << std::flush;
+        dent(x, z, -1, -1, 30);
+    }
+    BuildWall();
+    MapColours();
+}

@@ -1,0 +1,17 @@
+#pragma once
+// Height field: a 501 x 501 vertex grid, indexed [i][j] with i along world x
+// and j along world z. Built once at start-up, read-only afterwards.
+
+constexpr int gridside = 501;  // vertices per side; cells are one world unit
+
+extern float ground[gridside][gridside];  // height (world y) of each vertex
+extern float gndtex[gridside][gridside];  // colour ramp coordinate, 0 bottom .. 1 top
+
+// Scatters the dents, walls the grid in and maps heights to ramp coordinates.
+// Writes "Denting-" and a spinner frame per dent to standard output.
+void FillArray();
+
+// Relaxes (x, z) 40 % towards (fromX, fromZ), then spreads to the four
+// neighbours with a random loss of strength. fromX or fromZ of -1 leaves
+// (x, z) itself alone; that is how a dent starts.
+void dent(int x, int z, int fromX, int fromZ, int strength);

@@ -1,0 +1,68 @@
+#include "terrain/ramp.h"
+
+#include <cstddef>
+#include <istream>
+#include <new>
+#include <ostream>
+
+unsigned nearest_power_of_2(unsigned a)
+{
+    unsigned b = a - 1;
+    b |= b >> 1;
+    b |= b >> 2;
+    b |= b >> 4;
+    b |= b >> 8;
+    b |= b >> 16;
+    b += 1;
+    return b <= a ? b : b >> 1;
+}
+
+namespace {
+
+int ClampComponents(int c)
+{
+    if (c <= 0) c = 1;
+    if (c > 4) c = 4;
+    return c;
+}
+
+// Reads up to count floats; the rest stay 0. Returns how many were read.
+std::size_t ReadSamples(std::istream &in, std::vector<float> &samples)
+{
+    std::size_t got = 0;
+    float v = 0.0f;
+    while (got < samples.size() && in >> v)
+        samples[got++] = v;
+    return got;
+}
+
+}  // namespace
+
+bool ReadRamp(std::istream &in, unsigned maxwidth, std::ostream &out, Ramp &ramp)
+{
+    int width = 0, components = 0;
+    if (!(in >> width >> components)) {
+        out << "colours.txt does not start with two integers (width, components)" << std::endl;
+        return false;
+    }
+    ramp.width = nearest_power_of_2(unsigned(width));
+    ramp.components = ClampComponents(components);
+    if (ramp.width > maxwidth) {
+        out << "colours.txt asks for " << ramp.width << " texels, more than the " << maxwidth
+            << " this GL allows" << std::endl;
+        return false;
+    }
+    const std::size_t count = std::size_t(ramp.width) * std::size_t(ramp.components);
+    try {
+        ramp.samples.assign(count, 0.0f);
+    } catch (const std::bad_alloc &) {
+        out << "No memory for " << ramp.width << " texels of colours.txt" << std::endl;
+        return false;
+    }
+    out << ramp.width << ' ' << ramp.components << std::endl << count << std::flush;
+    const std::size_t got = ReadSamples(in, ramp.samples);
+    if (got < count)
+        out << "\nOnly " << got << " of " << count << " samples in colours.txt, the rest are 0"
+            << std::endl;
+    return true;
+}

@@ -1,0 +1,28 @@
+// GLUT side of the bindings: ask GLUT, pass on, act on the answer.
+#include <GL/freeglut.h>
+
+#include <cstdlib>
+
+#include "render/render.h"
+#include "viewer/controls.h"
+
+static_assert(key_left == GLUT_KEY_LEFT && key_up == GLUT_KEY_UP && key_right == GLUT_KEY_RIGHT &&
+              key_down == GLUT_KEY_DOWN && key_pageup == GLUT_KEY_PAGE_UP &&
+              key_pagedown == GLUT_KEY_PAGE_DOWN);
+static_assert(mod_shift == GLUT_ACTIVE_SHIFT && button_left == GLUT_LEFT_BUTTON &&
+              state_down == GLUT_DOWN);
+
+void hotkey(unsigned char key, int, int)
+{
+    if (CharKey(key))
+        exit(0);
+}
+
+void spec(int key, int, int)
+{
+    if (!SpecialKey(key, glutGetModifiers()))
+        return;
+    const int h = glutGet(GLUT_WINDOW_HEIGHT);
+    const int w = glutGet(GLUT_WINDOW_WIDTH);
+    reshape(w, h);
+}
