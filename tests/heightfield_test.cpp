@@ -1,1 +1,170 @@
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cmath>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "terrain/heightfield.h"
+
+namespace {
+
+void ClearGrids()
+{
+    std::fill(&ground[0][0], &ground[0][0] + gridside * gridside, 0.0f);
+    std::fill(&gndtex[0][0], &gndtex[0][0] + gridside * gridside, 0.0f);
+}
+
+// Runs FillArray on a seed with standard output captured.
+std::string Generate(unsigned seed)
+{
+    ClearGrids();
+    srand(seed);
+    std::ostringstream out;
+    std::streambuf *old = std::cout.rdbuf(out.rdbuf());
+    FillArray();
+    std::cout.rdbuf(old);
+    return out.str();
+}
+
+std::vector<float> Snapshot()
+{
+    std::vector<float> v(&ground[0][0], &ground[0][0] + gridside * gridside);
+    v.insert(v.end(), &gndtex[0][0], &gndtex[0][0] + gridside * gridside);
+    return v;
+}
+
+}  // namespace
+
+TEST(FillArray, WallsAndCornersAreFortyHighAndTopOfTheRamp)
+{
+    Generate(1);
+    for (int k = 0; k < gridside; ++k)
+        for (auto [i, j] : {std::pair{0, k}, {500, k}, {k, 0}, {k, 500}}) {
+            ASSERT_EQ(ground[i][j], 40.0f) << i << "," << j;
+            ASSERT_EQ(gndtex[i][j], 1.0f) << i << "," << j;
+        }
+}
+
+TEST(FillArray, InnerColoursFollowTheRangeThatIncludesZero)
+{
+    Generate(2);
+    double lo = 0, hi = 0;
+    for (int i = 1; i < 500; ++i)
+        for (int j = 1; j < 500; ++j) {
+            lo = std::min<double>(lo, ground[i][j]);
+            hi = std::max<double>(hi, ground[i][j]);
+        }
+    ASSERT_LT(lo, 0);
+    ASSERT_GT(hi, 0);
+    for (int i = 1; i < 500; ++i)
+        for (int j = 1; j < 500; ++j) {
+            ASSERT_GE(gndtex[i][j], 0.0f);
+            ASSERT_LE(gndtex[i][j], 1.0f);
+            ASSERT_EQ(gndtex[i][j], float((ground[i][j] - lo) / (hi - lo)));
+        }
+}
+
+TEST(FillArray, SpinnerWritesOneTurningFramePerDent)
+{
+    const std::string out = Generate(3);
+    srand(3);
+    const int dents = 750 + rand() % 15;
+    ASSERT_EQ(out.size(), 8 + 2u * dents);
+    EXPECT_EQ(out.substr(0, 8), "Denting-");
+    for (int k = 0; k < dents; ++k) {
+        const int n = dents - k;
+        EXPECT_EQ(out[8 + 2 * k], '\b');
+        EXPECT_EQ(out[9 + 2 * k], "-\\|/"[n % 4]) << "frame " << k;
+    }
+}
+
+TEST(FillArray, SameSeedSameLandscapeOtherSeedOther)
+{
+    Generate(11);
+    const auto a = Snapshot();
+    Generate(11);
+    EXPECT_TRUE(a == Snapshot());
+    Generate(12);
+    EXPECT_FALSE(a == Snapshot());
+}
+
+TEST(MapColours, FlatInteriorMapsToZeroAndPositiveHillsStartAtZero)
+{
+    ClearGrids();
+    MapColours();
+    for (int i = 1; i < 500; ++i)
+        for (int j = 1; j < 500; ++j)
+            ASSERT_EQ(gndtex[i][j], 0.0f) << i << "," << j;
+
+    ground[10][10] = 8;  // all inner heights >= 0: the range still starts at 0
+    ground[20][20] = 2;
+    MapColours();
+    EXPECT_EQ(gndtex[10][10], 1.0f);
+    EXPECT_EQ(gndtex[20][20], 0.25f);
+    EXPECT_EQ(gndtex[30][30], 0.0f);
+    EXPECT_EQ(gndtex[0][0], 0.0f);  // the wall is not touched
+}
+
+TEST(Dent, StrengthZeroOnlyRelaxesTheVertexItself)
+{
+    ClearGrids();
+    ground[100][100] = 10;
+    ground[101][100] = 0;
+    dent(100, 100, -1, -1, 0);  // a start: nothing moves
+    EXPECT_EQ(ground[100][100], 10.0f);
+    dent(101, 100, 100, 100, 0);  // 40 % of the way from 0 to 10
+    EXPECT_FLOAT_EQ(ground[101][100], 4.0f);
+    EXPECT_EQ(ground[102][100], 0.0f);
+}
+
+TEST(Dent, StrengthOneReachesTheFourNeighboursOnce)
+{
+    ClearGrids();
+    ground[100][100] = 10;
+    srand(4);
+    dent(100, 100, -1, -1, 1);
+    EXPECT_EQ(ground[100][100], 10.0f);
+    for (auto [i, j] : {std::pair{99, 100}, {101, 100}, {100, 99}, {100, 101}})
+        EXPECT_FLOAT_EQ(ground[i][j], 4.0f) << i << "," << j;
+    EXPECT_EQ(ground[98][100], 0.0f);
+    EXPECT_EQ(ground[99][99], 0.0f);
+    // Exactly four draws were made.
+    srand(4);
+    for (int k = 0; k < 4; ++k) rand();
+    const int next = rand();
+    srand(4);
+    ClearGrids();
+    ground[100][100] = 10;
+    dent(100, 100, -1, -1, 1);
+    EXPECT_EQ(rand(), next);
+}
+
+TEST(Dent, AtTheEdgeSkipsNeighboursOutsideTheGrid)
+{
+    ClearGrids();
+    ground[0][0] = 10;
+    srand(9);
+    dent(0, 0, -1, -1, 1);
+    EXPECT_FLOAT_EQ(ground[1][0], 4.0f);
+    EXPECT_FLOAT_EQ(ground[0][1], 4.0f);
+    // Two draws only: the next value is the third of the sequence.
+    srand(9);
+    rand();
+    rand();
+    const int third = rand();
+    srand(9);
+    ClearGrids();
+    ground[0][0] = 10;
+    dent(0, 0, -1, -1, 1);
+    EXPECT_EQ(rand(), third);
+
+    ClearGrids();
+    ground[500][500] = -5;
+    dent(500, 500, -1, -1, 1);
+    EXPECT_FLOAT_EQ(ground[499][500], -2.0f);
+    EXPECT_FLOAT_EQ(ground[500][499], -2.0f);
+}

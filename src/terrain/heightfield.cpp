@@ -20,8 +20,9 @@ void BuildWall()
     }
 }
 
-// Inner heights onto 0..1. The range starts at 0 both ways, so height 0 is
-// always inside it; a flat interior maps to 0 rather than dividing by zero.
+}  // namespace
+
+// min and max start at 0, not at the first height.
 void MapColours()
 {
     double lo = 0.0, hi = 0.0;
@@ -35,8 +36,6 @@ void MapColours()
         for (int j = 1; j < last; ++j)
             gndtex[i][j] = range > 0.0 ? float((ground[i][j] - lo) / range) : 0.0f;
 }
-
-}  // namespace
 
 void dent(int x, int z, int fromX, int fromZ, int strength)
 {

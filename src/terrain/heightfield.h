@@ -15,3 +15,7 @@ void FillArray();
 // neighbours with a random loss of strength. fromX or fromZ of -1 leaves
 // (x, z) itself alone; that is how a dent starts.
 void dent(int x, int z, int fromX, int fromZ, int strength);
+
+// Maps inner heights onto 0..1 over a range that always includes 0; a flat
+// interior maps to 0. The last step of FillArray.
+void MapColours();
