@@ -1,28 +1,35 @@
 #include <gtest/gtest.h>
 
-#include <GL/gl.h>
+#include <GL/freeglut.h>
 
-#include <cstdio>
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
 
 #include "glwindow.h"
 #include "render/projection.h"
 #include "render/render.h"
 #include "terrain/heightfield.h"
 #include "terrain/texture.h"
-#include "viewer/controls.h"
 #include "viewer/viewer.h"
+#include "views.h"
 
 namespace {
 
-void SavePpm(const std::vector<std::uint8_t> &px, const char *path)
+bool Grey(Rgb c) { return c.r == c.g && c.g == c.b; }
+
+// A frame in which no pixel has the landscape's colours: the ramp is never grey.
+bool OnlySky(const std::vector<std::uint8_t> &frame)
 {
-    FILE *f = std::fopen(path, "wb");
-    if (!f) return;
-    std::fprintf(f, "P6 %d %d 255\n", currW, currH);
-    for (int y = currH - 1; y >= 0; --y)
-        std::fwrite(&px[std::size_t(y) * currW * 3], 1, std::size_t(currW) * 3, f);
-    std::fclose(f);
+    for (int y = 20; y < currH; ++y)  // below the overlay
+        for (int x = 0; x < currW; ++x)
+            if (!Grey(PixelAt(frame, x, y)))
+                return false;
+    return true;
 }
 
 class Frames : public ::testing::Test {
@@ -32,25 +39,165 @@ protected:
         OpenTestWindow();
         srand(7);
         std::fill(&ground[0][0], &ground[0][0] + gridside * gridside, 0.0f);
+        std::ostringstream quiet;
+        std::streambuf *old = std::cout.rdbuf(quiet.rdbuf());
         FillArray();
+        const auto back = std::filesystem::current_path();
+        std::filesystem::current_path(VELLMOOR_SOURCE_DIR);
         LoadTexture();
+        std::filesystem::current_path(back);
+        std::cout.rdbuf(old);
         UploadFloor();
     }
-    void SetUp() override
-    {
-        ResetViewer();
-        plane = 0.1;
-        reshape(500, 500);
-    }
+    void SetUp() override { ApplyView(views[0]); }
 };
 
 }  // namespace
 
-TEST_F(Frames, BothPassesGiveTheSamePixels)
+TEST_F(Frames, BothPassesGiveTheSamePixelsInEveryView)
 {
-    const auto ref = RenderFrame(MakeFloor);
-    const auto fast = RenderFrame(DrawFloor);
-    SavePpm(ref, "/tmp/ref.ppm");
-    SavePpm(fast, "/tmp/fast.ppm");
-    EXPECT_TRUE(ref == fast);
+    for (int v = 0; v < viewcount; ++v) {
+        ApplyView(views[v]);
+        const auto ref = RenderFrame(MakeFloor);
+        const auto fast = RenderFrame(DrawFloor);
+        EXPECT_TRUE(ref == fast) << views[v].name;
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)) << views[v].name;
+    }
+}
+
+TEST_F(Frames, OverlayIsDarkGreyWithItsBaselineTenPixelsDown)
+{
+    const auto frame = RenderFrame(DrawFloor);
+    int lowest = -1, count = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 8; ++x)  // the T
+            if (PixelAt(frame, x, y).r == 61 && Grey(PixelAt(frame, x, y))) {
+                lowest = std::max(lowest, y);
+                ++count;
+            }
+    EXPECT_GT(count, 8);
+    EXPECT_EQ(lowest, 9);  // the row just above the baseline
+}
+
+TEST_F(Frames, GlyphOriginsAreWidthPlusTwoApart)
+{
+    auto Mask = [](const char *text) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glNormal3f(0, -40, 0);
+        glutTextOut(text);
+        const auto f = ReadFrame();
+        std::vector<bool> m(std::size_t(currW) * 14);
+        for (int y = 0; y < 14; ++y)
+            for (int x = 0; x < currW; ++x)
+                m[std::size_t(y) * currW + x] = PixelAt(f, x, y).r == 61;
+        return m;
+    };
+    const auto one = Mask("T");
+    const auto two = Mask("TT");
+    const int step = glutBitmapWidth(GLUT_BITMAP_HELVETICA_12, 'T') + 2;
+    int lit = 0;
+    for (int y = 0; y < 14; ++y)
+        for (int x = 0; x < currW; ++x) {
+            const bool first = one[std::size_t(y) * currW + x];
+            const bool second = x >= step && one[std::size_t(y) * currW + x - step];
+            EXPECT_EQ(two[std::size_t(y) * currW + x], first || second) << x << "," << y;
+            lit += first;
+        }
+    EXPECT_GT(lit, 8);
+}
+
+TEST_F(Frames, TextLeavesBothStacksAsItFoundThem)
+{
+    for (const char *text : {"", "Testing"}) {
+        GLint mv = 0, pr = 0, mode = 0;
+        glPushMatrix();
+        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &mv);
+        glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &pr);
+        glutTextOut(text);
+        GLint mv2 = 0, pr2 = 0;
+        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &mv2);
+        glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &pr2);
+        glGetIntegerv(GL_MATRIX_MODE, &mode);
+        glPopMatrix();
+        EXPECT_EQ(mv2, mv) << '"' << text << '"';
+        EXPECT_EQ(pr2, pr) << '"' << text << '"';
+        EXPECT_EQ(mode, GL_MODELVIEW);
+    }
+}
+
+TEST_F(Frames, AfterAFrameTheModelViewIsTheIdentityAndTheWallNormalCurrent)
+{
+    for (void (*pass)() : {MakeFloor, DrawFloor}) {
+        RenderFrame(pass);
+        double m[16];
+        glGetDoublev(GL_MODELVIEW_MATRIX, m);
+        for (int k = 0; k < 16; ++k)
+            EXPECT_EQ(m[k], k % 5 == 0 ? 1.0 : 0.0);
+        float n[3];
+        glGetFloatv(GL_CURRENT_NORMAL, n);
+        EXPECT_EQ(n[0], 0.0f);
+        EXPECT_EQ(n[1], -40.0f);
+        EXPECT_EQ(n[2], 0.0f);
+        EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_1D));
+        GLint depth = 0;
+        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+        EXPECT_EQ(depth, 1);
+    }
+}
+
+TEST_F(Frames, SkyIsLitGreyTurnsWithTheViewAndStaysWithTheEye)
+{
+    ypos = 2000;  // the ground lies beyond the far plane
+    const auto still = RenderFrame(DrawFloor);
+    EXPECT_TRUE(OnlySky(still));
+    EXPECT_GT(PixelAt(still, 250, 30).r, PixelAt(still, 250, 470).r);  // light above
+
+    xpos = 120, zpos = -80, ypos = 3000;
+    EXPECT_TRUE(RenderFrame(DrawFloor) == still);
+
+    alpha = 30;
+    EXPECT_FALSE(RenderFrame(DrawFloor) == still);
+    alpha = 0, beta = 25;
+    EXPECT_FALSE(RenderFrame(DrawFloor) == still);
+}
+
+TEST_F(Frames, NoGroundFromBelow)
+{
+    // A flat field: hillsides steep enough can face an eye below them.
+    std::vector<float> saved(&ground[0][0], &ground[0][0] + gridside * gridside);
+    std::fill(&ground[1][0], &ground[499][0] + gridside, 0.0f);
+    for (int i = 1; i < 500; ++i)
+        ground[i][0] = ground[i][500] = 40;
+    UploadFloor();
+    ypos = -30;
+    beta = -90;  // looking straight up at the underside
+    EXPECT_TRUE(OnlySky(RenderFrame(MakeFloor)));
+    EXPECT_TRUE(OnlySky(RenderFrame(DrawFloor)));
+    ypos = 30;  // the same spot from above shows ground
+    beta = 90;
+    EXPECT_FALSE(OnlySky(RenderFrame(MakeFloor)));
+    EXPECT_FALSE(OnlySky(RenderFrame(DrawFloor)));
+    std::copy(saved.begin(), saved.end(), &ground[0][0]);
+    UploadFloor();
+}
+
+TEST_F(Frames, WallShowsTheTopOfTheRamp)
+{
+    std::ifstream ramp(std::string(VELLMOOR_SOURCE_DIR) + "/colours.txt");
+    int width = 0, components = 0;
+    ramp >> width >> components;
+    ASSERT_EQ(components, 3);
+    std::vector<float> s(std::size_t(width) * 3);
+    for (float &v : s)
+        ramp >> v;
+    // Coordinate 1 with linear filtering and repeat: half the last texel, half the first.
+    // Above the corner cell, over its triangle of three wall vertices, looking down.
+    xpos = -250.3, zpos = -250.3, ypos = 42, beta = 90;
+    const Rgb c = PixelAt(RenderFrame(DrawFloor), 250, 250);
+    const float *last = &s[s.size() - 3];
+    EXPECT_NEAR(c.r, (s[0] + last[0]) / 2 * 255, 2);
+    EXPECT_NEAR(c.g, (s[1] + last[1]) / 2 * 255, 2);
+    EXPECT_NEAR(c.b, (s[2] + last[2]) / 2 * 255, 2);
 }
