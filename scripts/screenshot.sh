@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Remakes docs/screenshot.png: the real viewer on a virtual X server, climbed
+# a little and pitched down by real key and mouse input.
+set -eu
+cd "$(dirname "$0")/.."
+. scripts/deps.sh
+need_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}"
+cmake -S . -B build >/dev/null
+cmake --build build -j"$(nproc)" --target vellmoor >/dev/null
+
+exec 5<> <(:)
+Xvfb -displayfd 5 -screen 0 500x500x24 -nolisten tcp >/dev/null 2>&1 &
+xpid=$!
+trap 'kill $xpid 2>/dev/null' EXIT
+read -r -t 20 n <&5
+export DISPLAY=":$n"
+./build/vellmoor >/dev/null &
+vpid=$!
+xdotool search --sync --name '^Vellmoor$' >/dev/null
+xdotool mousemove 250 200
+sleep 1
+xdotool key quotedbl quotedbl quotedbl quotedbl quotedbl quotedbl   # climb
+sleep 1.5
+xdotool key s mousedown 1 mousemove 250 260 mouseup 1   # stop, pitch 30 degrees down
+sleep 1
+xwd -root -silent | convert xwd:- docs/screenshot.png
+xdotool key Escape
+wait "$vpid"
+echo "docs/screenshot.png"

@@ -1,0 +1,55 @@
+# Helpers for tests of the real binary: a private virtual X server, the
+# viewer in a scratch folder, XTEST input through xdotool, screenshots.
+# Sourced by the scripts beside it; they get the binary and the source folder.
+set -u
+BIN=$1
+SRC=$2
+WORK=$(mktemp -d)
+XPID= VPID=
+trap 'finish_all' EXIT
+
+finish_all() {
+    [ -n "$VPID" ] && kill "$VPID" 2>/dev/null
+    [ -n "$XPID" ] && kill "$XPID" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$WORK"
+}
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+# Starts Xvfb on a free display number and exports DISPLAY.
+start_x() {
+    exec 5<> <(:)
+    Xvfb -displayfd 5 -screen 0 800x600x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    XPID=$!
+    local n
+    read -r -t 20 n <&5 || fail "Xvfb did not start"
+    exec 5<&-
+    export DISPLAY=":$n"
+}
+
+# Runs the viewer in $WORK (holding colours.txt if the caller put one there)
+# and waits for its window.
+start_viewer() {
+    (cd "$WORK" && exec "$BIN" >"$WORK/stdout" 2>"$WORK/stderr") &
+    VPID=$!
+    WID=$(timeout 30 xdotool search --sync --name '^Vellmoor$' | head -n 1)
+    [ -n "$WID" ] || fail "no Vellmoor window"
+    xdotool mousemove 250 250  # no window manager: the pointer's window has the focus
+    sleep 1.5                  # a few frames
+}
+
+# Prints a checksum of the window's current picture.
+shot() { xwd -id "$WID" -silent | md5sum | cut -d' ' -f1; }
+
+key() { xdotool key --delay 30 "$@"; sleep 0.4; }
+
+# Sends Escape and checks the viewer ended with status 0.
+quit_viewer() {
+    xdotool key Escape
+    local rc=0
+    timeout 10 tail --pid="$VPID" -f /dev/null || fail "viewer did not end on Escape"
+    wait "$VPID" || rc=$?
+    VPID=
+    [ "$rc" -eq 0 ] || fail "viewer ended with status $rc"
+}

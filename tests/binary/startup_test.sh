@@ -1,0 +1,28 @@
+# The window and the console output of the real binary.
+. "$(dirname "$0")/lib.sh"
+start_x
+cp "$SRC/colours.txt" "$WORK/"
+start_viewer
+
+geometry=$(xwininfo -id "$WID")
+grep -q 'Absolute upper-left X:  0$' <<<"$geometry" || fail "window not at x 0: $geometry"
+grep -q 'Absolute upper-left Y:  0$' <<<"$geometry" || fail "window not at y 0: $geometry"
+grep -q 'Width: 500$' <<<"$geometry" || fail "window not 500 wide"
+grep -q 'Height: 500$' <<<"$geometry" || fail "window not 500 high"
+quit_viewer
+
+# "Denting-", one backspace and mark per dent (750 to 764, turning / | \ -),
+# then the ramp lines for the shipped colours.txt.
+python3 - "$WORK/stdout" <<'PY' || fail "unexpected standard output"
+import sys
+out = open(sys.argv[1], 'rb').read().decode('latin-1')
+head, tail = 'Denting-', '\nGetting colours.txt..Got it!\n256 3\n768'
+assert out.startswith(head) and out.endswith(tail), repr(out[:20] + '...' + out[-60:])
+spin = out[len(head):len(out) - len(tail)]
+n = len(spin) // 2
+assert len(spin) % 2 == 0 and 750 <= n <= 764, len(spin)
+for k in range(n):
+    assert spin[2 * k] == '\b' and spin[2 * k + 1] == '-\\|/'[(n - k) % 4], k
+PY
+[ ! -s "$WORK/stderr" ] || fail "standard error: $(cat "$WORK/stderr")"
+echo "startup: ok"
