@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 need_packages "${BUILD_PACKAGES[@]}"
 [ -n "${DISPLAY:-}" ] || need_packages "${X_PACKAGES[@]}"
 
-cmake -S . -B build -DBUILD_TESTING=OFF >/dev/null
+cmake -S . -B build >/dev/null
 cmake --build build -j"$(nproc)" --target vellmoor >/dev/null
 
 if [ -n "${DISPLAY:-}" ]; then

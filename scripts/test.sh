@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 need_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}" libgtest-dev python3
 
 jobs=$(nproc)
-cmake -S . -B build >/dev/null
+cmake -S . -B build -DBUILD_TESTING=ON >/dev/null
 cmake --build build -j"$jobs"
 
 exec 5<> <(:)

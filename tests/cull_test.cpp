@@ -33,16 +33,19 @@ TEST(Cull, ClipMatrixMultipliesColumnMajor)
     EXPECT_EQ(out[15], 1);
 }
 
-TEST(Cull, BoxOutsideOnlyWhenWhollyBeyondOnePlane)
+TEST(Cull, BoxesAreOutsideInsideOrAcrossAPlane)
 {
     const auto clip = Scale(1);  // view volume: the cube -1..1
-    EXPECT_FALSE(BoxOutside(clip.data(), Box{{-0.5f, -0.5f, -0.5f}, {0.5f, 0.5f, 0.5f}}));
-    EXPECT_FALSE(BoxOutside(clip.data(), Box{{-9, -9, -9}, {9, 9, 9}}));   // contains it
-    EXPECT_FALSE(BoxOutside(clip.data(), Box{{0.9f, 0, 0}, {3, 1, 1}}));   // straddles x = 1
-    EXPECT_TRUE(BoxOutside(clip.data(), Box{{1.1f, 0, 0}, {3, 1, 1}}));    // beyond x = 1
-    EXPECT_TRUE(BoxOutside(clip.data(), Box{{-3, 0, 0}, {-1.1f, 1, 1}}));  // beyond x = -1
-    EXPECT_TRUE(BoxOutside(clip.data(), Box{{0, 2, 0}, {1, 3, 1}}));
-    EXPECT_TRUE(BoxOutside(clip.data(), Box{{0, 0, -3}, {1, 1, -2}}));
+    auto side = [&](Box b) { return BoxSide(clip.data(), b); };
+    EXPECT_EQ(side({{-0.5f, -0.5f, -0.5f}, {0.5f, 0.5f, 0.5f}}), Side::inside);
+    EXPECT_EQ(side({{-9, -9, -9}, {9, 9, 9}}), Side::straddles);  // contains it
+    EXPECT_EQ(side({{0.9f, 0, 0}, {3, 1, 1}}), Side::straddles);  // across x = 1
+    EXPECT_EQ(side({{0, 0, -1.5f}, {0.5f, 0.5f, 0}}), Side::straddles);  // across z = -1
+    EXPECT_EQ(side({{1.1f, 0, 0}, {3, 1, 1}}), Side::outside);    // beyond x = 1
+    EXPECT_EQ(side({{-3, 0, 0}, {-1.1f, 1, 1}}), Side::outside);  // beyond x = -1
+    EXPECT_EQ(side({{0, 2, 0}, {1, 3, 1}}), Side::outside);
+    EXPECT_EQ(side({{0, 0, -3}, {1, 1, -2}}), Side::outside);
+    EXPECT_EQ(side({{0.9f, 1.1f, 0}, {3, 3, 1}}), Side::outside);  // across one, beyond another
 }
 
 TEST(Cull, EveryPieceIsBoundedWithSlack)
@@ -51,26 +54,28 @@ TEST(Cull, EveryPieceIsBoundedWithSlack)
     ground[3][45] = 12;
     ground[4][41] = -7;
     BoundPieces();
-    const Box &b = piecebox[3 * piecesperstrip + 2];  // strip 3, cells 40 to 60
+    const int k = 45 / piececells;  // the piece of strip 3 that holds j = 45
+    const Box &b = piecebox[3 * piecesperstrip + k];
     EXPECT_LE(b.lo[0], 3 - 250.5);
     EXPECT_GE(b.hi[0], 4 - 250.5);
-    EXPECT_LE(b.lo[2], 40 - 250.5);
-    EXPECT_GE(b.hi[2], 60 - 250.5);
+    EXPECT_LE(b.lo[2], k * piececells - 250.5);
+    EXPECT_GE(b.hi[2], (k + 1) * piececells - 250.5);
     EXPECT_LE(b.lo[1], -7);
     EXPECT_GE(b.hi[1], 12);
     // Neither strip 2 (only the vertex row i = 3 of it) nor 4 (i = 4) misses its hill.
-    EXPECT_GE(piecebox[2 * piecesperstrip + 2].hi[1], 12);
-    EXPECT_LE(piecebox[4 * piecesperstrip + 2].lo[1], -7);
-    EXPECT_GE(piecebox[4 * piecesperstrip + 2].hi[1], 0);
-    EXPECT_LE(piecebox[5 * piecesperstrip + 2].lo[1], 0);
-    EXPECT_GT(piecebox[5 * piecesperstrip + 2].lo[1], -7);
+    const int k41 = 41 / piececells;
+    EXPECT_GE(piecebox[2 * piecesperstrip + k].hi[1], 12);
+    EXPECT_LE(piecebox[4 * piecesperstrip + k41].lo[1], -7);
+    EXPECT_GE(piecebox[4 * piecesperstrip + k41].hi[1], 0);
+    EXPECT_LE(piecebox[5 * piecesperstrip + k41].lo[1], 0);
+    EXPECT_GT(piecebox[5 * piecesperstrip + k41].lo[1], -7);
 }
 
-TEST(Cull, RangesAreWholeStripsWhenAllShowsAndMergedPiecesOtherwise)
+TEST(Cull, RangesMergeInsidePiecesAndKeepClippedOnesApart)
 {
     std::fill(&ground[0][0], &ground[0][0] + gridside * gridside, 0.0f);
     BoundPieces();
-    auto all = Scale(1.0 / 1000);
+    auto all = Scale(1.0 / 1000);  // everything well inside: whole strips
     int n = VisibleRanges(all.data(), first.data(), count.data());
     ASSERT_EQ(n, 500);
     for (int i = 0; i < 500; ++i) {
@@ -78,19 +83,26 @@ TEST(Cull, RangesAreWholeStripsWhenAllShowsAndMergedPiecesOtherwise)
         EXPECT_EQ(count[i], stripverts);
     }
 
-    // A cube of half side 5 about the origin: strips near i = 250, pieces near j = 250.
-    auto small = Scale(1.0 / 5);
+    // A cube of half side 30 about the origin: only strips and pieces near the
+    // middle, those on its faces each a range of their own.
+    auto small = Scale(1.0 / 30);
     n = VisibleRanges(small.data(), first.data(), count.data());
     ASSERT_GT(n, 0);
-    ASSERT_LT(n, 20);
+    int vertices = 0, single = 0, merged = 0;
     for (int k = 0; k < n; ++k) {
-        const int strip = first[k] / stripverts;
-        EXPECT_NEAR(strip, 250, 7);
-        EXPECT_EQ((first[k] % stripverts) % (2 * piececells), 0);
+        const int strip = first[k] / stripverts, at = first[k] % stripverts;
+        EXPECT_NEAR(strip, 250, 32);
+        EXPECT_EQ(at % (2 * piececells), 0);
         EXPECT_EQ((count[k] - 2) % (2 * piececells), 0);
-        EXPECT_LE(first[k] % stripverts + count[k], stripverts);
+        EXPECT_LE(at + count[k], stripverts);
+        EXPECT_NEAR(at / 2 + (count[k] / 2 - 1) / 2.0, 250, 30 + 1 + piececells / 2);
         if (k > 0) {
-            EXPECT_GT(first[k], first[k - 1]);  // drawing order kept
+            EXPECT_GE(first[k], first[k - 1] + count[k - 1] - 2);  // in order, no overlap
         }
+        vertices += count[k];
+        (count[k] == 2 * piececells + 2 ? single : merged) += 1;
     }
+    EXPECT_GT(single, 0);
+    EXPECT_GT(merged, 0);
+    EXPECT_LT(vertices, 70 * 2 * 80);
 }

@@ -47,40 +47,46 @@ void ClipMatrix(const double proj[16], const double model[16], double out[16])
         }
 }
 
-bool BoxOutside(const double clip[16], const Box &box)
+Side BoxSide(const double clip[16], const Box &box)
 {
     // Planes w + x, w - x, w + y, w - y, w + z, w - z >= 0 inside.
+    Side side = Side::inside;
     for (int p = 0; p < 6; ++p) {
         const int row = p / 2;
         const double sign = (p % 2) ? -1.0 : 1.0;
-        double best = clip[12 + 3] + sign * clip[12 + row];
+        double most = clip[12 + 3] + sign * clip[12 + row];
+        double least = most;
         for (int k = 0; k < 3; ++k) {
             const double a = clip[k * 4 + 3] + sign * clip[k * 4 + row];
-            best += a * (a > 0 ? box.hi[k] : box.lo[k]);
+            most += a * (a > 0 ? box.hi[k] : box.lo[k]);
+            least += a * (a > 0 ? box.lo[k] : box.hi[k]);
         }
-        if (best < 0)
-            return true;
+        if (most < 0)
+            return Side::outside;
+        if (least < 0)
+            side = Side::straddles;
     }
-    return false;
+    return side;
 }
 
 int VisibleRanges(const double clip[16], int first[], int count[])
 {
     int n = 0;
     for (int i = 0; i < 500; ++i) {
-        bool open = false;  // the last range is still growing along this strip
+        bool open = false;  // the last range may grow along this strip
         for (int k = 0; k < piecesperstrip; ++k) {
-            if (BoxOutside(clip, piecebox[i * piecesperstrip + k])) {
+            const Side side = BoxSide(clip, piecebox[i * piecesperstrip + k]);
+            if (side == Side::outside) {
                 open = false;
                 continue;
             }
-            if (open) {
+            if (open && side == Side::inside) {
                 count[n - 1] += 2 * piececells;
             } else {
                 first[n] = i * stripverts + 2 * k * piececells;
                 count[n] = 2 * piececells + 2;
                 ++n;
-                open = true;
+                open = side == Side::inside;
             }
         }
     }

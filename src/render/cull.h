@@ -3,7 +3,7 @@
 // Pure arithmetic over the height field; the GL side only uploads and draws.
 
 constexpr int stripverts = 2 * 501;  // vertices in one strip of the floor
-constexpr int piececells = 20;       // cells of a strip in one culling piece
+constexpr int piececells = 10;       // cells of a strip in one culling piece
 constexpr int piecesperstrip = 500 / piececells;
 constexpr int pieces = 500 * piecesperstrip;
 
@@ -19,10 +19,16 @@ void BoundPieces();
 // Combined clip matrix, column-major as GL keeps them: out = proj * model.
 void ClipMatrix(const double proj[16], const double model[16], double out[16]);
 
-// True when the box lies wholly outside one of the clip matrix's six planes.
-bool BoxOutside(const double clip[16], const Box &box);
+// Where a box lies against the view volume of a clip matrix.
+enum class Side {
+    outside,   // wholly beyond one of the six planes
+    inside,    // wholly within all six
+    straddles  // across at least one: the GL has to clip it
+};
+Side BoxSide(const double clip[16], const Box &box);
 
-// Vertex ranges of the pieces that may show, in drawing order, with
-// neighbouring pieces of a strip merged. Fills first and count (room for
+// Vertex ranges of the pieces that may show, in drawing order. Neighbouring
+// pieces of a strip are merged unless one needs clipping, which sends the
+// GL's whole batch down its slow path. Fills first and count (room for
 // `pieces` each); returns how many ranges.
 int VisibleRanges(const double clip[16], int first[], int count[]);

@@ -1,0 +1,100 @@
+// Frame and start-up timings on whatever GL the display gives: the median
+// time of a whole display() for the immediate reference pass and the default
+// pass in every view, and the time of FillArray.
+#include <GL/freeglut.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+#include <vector>
+
+#include "render/render.h"
+#include "terrain/heightfield.h"
+#include "terrain/texture.h"
+#include "views.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Ms(Clock::time_point a, Clock::time_point b)
+{
+    return std::chrono::duration<double, std::milli>(b - a).count();
+}
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+double FrameMs(void (*pass)(), int frames)
+{
+    floorpass = pass;
+    for (int k = 0; k < 3; ++k) {
+        display();
+        glFinish();
+    }
+    std::vector<double> t;
+    for (int k = 0; k < frames; ++k) {
+        const auto a = Clock::now();
+        display();
+        glFinish();
+        t.push_back(Ms(a, Clock::now()));
+    }
+    return Median(t);
+}
+
+double FillArrayMs(int runs)
+{
+    std::vector<double> t;
+    std::ostringstream quiet;
+    std::streambuf *old = std::cout.rdbuf(quiet.rdbuf());
+    for (int k = 0; k < runs; ++k) {
+        std::fill(&ground[0][0], &ground[0][0] + gridside * gridside, 0.0f);
+        std::fill(&gndtex[0][0], &gndtex[0][0] + gridside * gridside, 0.0f);
+        srand(1);
+        const auto a = Clock::now();
+        FillArray();
+        t.push_back(Ms(a, Clock::now()));
+    }
+    std::cout.rdbuf(old);
+    return Median(t);
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    const int frames = argc > 1 ? std::max(1, atoi(argv[1])) : 21;
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(500, 500);
+    glutInitWindowPosition(0, 0);
+    glutCreateWindow("Vellmoor bench");
+    glutDisplayFunc([] {});
+
+    const double fill = FillArrayMs(7);
+    std::filesystem::current_path(VELLMOOR_SOURCE_DIR);
+    std::ostringstream quiet;
+    std::streambuf *old = std::cout.rdbuf(quiet.rdbuf());
+    LoadTexture();
+    std::cout.rdbuf(old);
+    InitRender();
+
+    std::printf("renderer: %s\n", reinterpret_cast<const char *>(glGetString(GL_RENDERER)));
+    std::printf("median of %d frames, ms per display()\n", frames);
+    std::printf("%-26s %10s %10s %7s\n", "view", "immediate", "default", "ratio");
+    for (int v = 0; v < viewcount; ++v) {
+        ApplyView(views[v]);
+        const double ref = FrameMs(MakeFloor, frames);
+        const double fast = FrameMs(DrawFloor, frames);
+        std::printf("%-26s %10.2f %10.2f %6.2fx\n", views[v].name, ref, fast, ref / fast);
+    }
+    std::printf("FillArray: %.1f ms (median of 7)\n", fill);
+    return 0;
+}
