@@ -1,6 +1,8 @@
 // Vellmoor: a random landscape to fly over.
 #include <GL/freeglut.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 
@@ -12,8 +14,11 @@
 
 namespace {
 
-constexpr unsigned movems = 25;  // motion step period
-constexpr unsigned drawms = 20;  // redraw period
+using Clock = std::chrono::steady_clock;
+
+constexpr unsigned movems = 25;                          // motion step period
+constexpr unsigned drawms = 20;                          // redraw period
+constexpr Clock::duration drawperiod = std::chrono::milliseconds(drawms);
 
 void init()
 {
@@ -29,11 +34,26 @@ void timermove(int)
     glutTimerFunc(movems, timermove, 1);
 }
 
+// Delay until the next frame is due, whole milliseconds rounded up.
+unsigned DelayUntil(Clock::time_point due, Clock::time_point now)
+{
+    if (due <= now)
+        return 0;
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(due - now);
+    return unsigned(wait.count());
+}
+
 // Draws directly rather than posting a redisplay; re-armed after the frame.
+// The frame's own time counts towards the period, so frames start every
+// 20 ms while they take less and back to back when they take more; a late
+// frame moves the schedule on rather than being made up.
 void timerdraw(int)
 {
+    static Clock::time_point due = Clock::now();  // when this frame was meant to start
     display();
-    glutTimerFunc(drawms, timerdraw, 1);
+    const Clock::time_point now = Clock::now();
+    due = std::max(due + drawperiod, now);
+    glutTimerFunc(DelayUntil(due, now), timerdraw, 1);
 }
 
 }  // namespace
