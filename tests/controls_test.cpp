@@ -140,6 +140,27 @@ TEST_F(Controls, PageKeysScaleThePlaneAndAskForANewProjection)
     EXPECT_FALSE(SpecialKey(key_up, 0));
 }
 
+TEST_F(Controls, PageKeysStopWhereNoFrustumCouldBeBuilt)
+{
+    int changed = 0;
+    for (int k = 0; k < 20000; ++k)
+        changed += SpecialKey(key_pageup, 0);
+    EXPECT_GT(changed, 800);  // float range: about 900 presses either way
+    EXPECT_LT(changed, 20000);
+    EXPECT_GT(plane, 0);
+    EXPECT_TRUE(FrustumUsable(plane));
+    EXPECT_FALSE(FrustumUsable(plane / 1.1));
+
+    plane = 0.1;
+    changed = 0;
+    for (int k = 0; k < 20000; ++k)
+        changed += SpecialKey(key_pagedown, 0);
+    EXPECT_GT(changed, 800);  // float range: about 900 presses either way
+    EXPECT_LT(changed, 20000);
+    EXPECT_TRUE(FrustumUsable(plane));
+    EXPECT_TRUE(SpecialKey(key_pageup, 0));  // and back it comes
+}
+
 TEST_F(Controls, OnlyALeftPressSetsTheAnchor)
 {
     mfunc(button_left, 1, 40, 50);  // release

@@ -1,5 +1,7 @@
 #include <GL/freeglut.h>
 
+#include <algorithm>
+
 #include "render/projection.h"
 #include "render/render.h"
 
@@ -11,7 +13,7 @@ void glutTextOut(const char *text)
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    gluOrtho2D(0, currW, 0, currH);
+    gluOrtho2D(0, std::max(currW, 1), 0, std::max(currH, 1));  // a 0-wide ortho is an error
     glScalef(1, -1, 1);
     glTranslatef(0, float(-currH), 0);
     glMatrixMode(GL_MODELVIEW);

@@ -11,3 +11,7 @@ struct Frustum {
     double left, right, bottom, top, znear, zfar;
 };
 Frustum FrustumFor(double scale);
+
+// True when glFrustum takes the frustum of this scale without an error:
+// finite, positive and distinct near and far planes in single precision.
+bool FrustumUsable(double scale);

@@ -2,7 +2,9 @@
 
 #include <GL/gl.h>
 
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 #include <iostream>
 
 #include "terrain/ramp.h"
@@ -37,8 +39,11 @@ void LoadTexture()
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxwidth);
 
     std::cout << "\nGetting colours.txt.." << std::flush;
-    std::ifstream file("colours.txt");
-    if (!file) {
+    std::error_code error;
+    std::ifstream file;
+    if (!std::filesystem::is_directory("colours.txt", error))  // a folder opens, then fails every read
+        file.open("colours.txt");
+    if (!file.is_open() || !file) {
         std::cout << "Where's colours.txt?!" << std::endl;
         return;
     }

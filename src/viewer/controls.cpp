@@ -3,6 +3,20 @@
 #include "render/projection.h"
 #include "viewer/viewer.h"
 
+namespace {
+
+// plane has no set bound, but stops short of scales that glFrustum refuses
+// (about 900 presses either way: the GL takes them as floats).
+bool SetPlane(double scale)
+{
+    if (!FrustumUsable(scale))
+        return false;
+    plane = scale;
+    return true;
+}
+
+}  // namespace
+
 bool CharKey(unsigned char key)
 {
     switch (key) {
@@ -26,8 +40,8 @@ bool SpecialKey(int key, int modifiers)
     case key_right: alpha += shift ? 2 : 0.5; SetHeading(); break;
     case key_up: if (hvel < 2) hvel += shift ? 0.2 : 0.05; break;
     case key_down: if (hvel > -2) hvel -= shift ? 0.2 : 0.05; break;
-    case key_pageup: plane /= 1.1; return true;
-    case key_pagedown: plane *= 1.1; return true;
+    case key_pageup: return SetPlane(plane / 1.1);
+    case key_pagedown: return SetPlane(plane * 1.1);
     default: break;
     }
     return false;

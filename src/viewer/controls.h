@@ -12,7 +12,8 @@ constexpr int button_left = 0, state_down = 0;  // GLUT_LEFT_BUTTON, GLUT_DOWN
 bool CharKey(unsigned char key);
 
 // Applies a special key under the given modifier set; true when the
-// projection scale changed and the projection must be rebuilt.
+// projection scale changed and the projection must be rebuilt. The scale
+// never goes where the GL could not build a frustum from it.
 bool SpecialKey(int key, int modifiers);
 
 // GLUT handlers.
