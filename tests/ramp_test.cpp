@@ -113,6 +113,7 @@ TEST(ReadRamp, WidthBeyondTheGlLimitIsRefusedBeforeAllocating)
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.text, "colours.txt asks for 268435456 texels, more than the 16384 this GL allows\n");
     EXPECT_TRUE(r.ramp.samples.empty());
+    EXPECT_EQ(r.ramp.width, 0u);
     // The most negative int is 2^31 as unsigned: far too wide, and no overflow.
     r = ReadText("-2147483648 4");
     EXPECT_FALSE(r.ok);

@@ -45,18 +45,20 @@ bool ReadRamp(std::istream &in, unsigned maxwidth, std::ostream &out, Ramp &ramp
         out << "colours.txt does not start with two integers (width, components)" << std::endl;
         return false;
     }
-    ramp.width = nearest_power_of_2(unsigned(width));
-    ramp.components = ClampComponents(components);
-    if (ramp.width > maxwidth) {
-        out << "colours.txt asks for " << ramp.width << " texels, more than the " << maxwidth
+    const unsigned texels = nearest_power_of_2(unsigned(width));
+    if (texels > maxwidth) {
+        out << "colours.txt asks for " << texels << " texels, more than the " << maxwidth
             << " this GL allows" << std::endl;
         return false;
     }
+    ramp.width = texels;
+    ramp.components = ClampComponents(components);
     const std::size_t count = std::size_t(ramp.width) * std::size_t(ramp.components);
     try {
         ramp.samples.assign(count, 0.0f);
     } catch (const std::bad_alloc &) {
         out << "No memory for " << ramp.width << " texels of colours.txt" << std::endl;
+        ramp = Ramp();
         return false;
     }
     out << ramp.width << ' ' << ramp.components << std::endl << count << std::flush;

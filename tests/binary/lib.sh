@@ -15,7 +15,11 @@ finish_all() {
     rm -rf "$WORK"
 }
 
-fail() { echo "FAIL: $*"; exit 1; }
+fail() {
+    echo "FAIL: $*"
+    [ -s "$WORK/stderr" ] && { echo "viewer stderr:"; head -c 4000 "$WORK/stderr"; }
+    exit 1
+}
 
 # Starts Xvfb on a free display number and exports DISPLAY.
 start_x() {
