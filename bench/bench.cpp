@@ -15,6 +15,7 @@
 #include "render/render.h"
 #include "terrain/heightfield.h"
 #include "terrain/texture.h"
+#include "glwindow.h"
 #include "views.h"
 
 namespace {
@@ -71,12 +72,7 @@ double FillArrayMs(int runs)
 int main(int argc, char **argv)
 {
     const int frames = argc > 1 ? std::max(1, atoi(argv[1])) : 21;
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(500, 500);
-    glutInitWindowPosition(0, 0);
-    glutCreateWindow("Vellmoor bench");
-    glutDisplayFunc([] {});
+    OpenTestWindow();
 
     const double fill = FillArrayMs(7);
     std::filesystem::current_path(VELLMOOR_SOURCE_DIR);
@@ -84,7 +80,6 @@ int main(int argc, char **argv)
     std::streambuf *old = std::cout.rdbuf(quiet.rdbuf());
     LoadTexture();
     std::cout.rdbuf(old);
-    InitRender();
 
     std::printf("renderer: %s\n", reinterpret_cast<const char *>(glGetString(GL_RENDERER)));
     std::printf("median of %d frames, ms per display()\n", frames);

@@ -4,19 +4,13 @@
 # Usage: scripts/bench.sh [seconds per viewer run, default 10]
 set -eu
 cd "$(dirname "$0")/.."
-. scripts/deps.sh
+. scripts/common.sh
 need_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}"
 secs=${1:-10}
-cmake -S . -B build >/dev/null
-cmake --build build -j"$(nproc)" --target vellmoor vellmoor_immediate vellmoor_bench >/dev/null
-
+build_targets build vellmoor vellmoor_immediate vellmoor_bench
 work=$(mktemp -d)
-exec 5<> <(:)
-Xvfb -displayfd 5 -screen 0 640x520x24 -nolisten tcp >/dev/null 2>&1 &
-xpid=$!
-trap 'kill $xpid 2>/dev/null; rm -rf "$work"' EXIT
-read -r -t 20 n <&5
-export DISPLAY=":$n"
+start_xvfb 640x520
+trap 'kill $XVFB_PID 2>/dev/null; rm -rf "$work"' EXIT
 
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')"
 ./build/bench/vellmoor_bench

@@ -3,24 +3,18 @@
 # for a few seconds and saves a screenshot instead.
 set -eu
 cd "$(dirname "$0")/.."
-. scripts/deps.sh
+. scripts/common.sh
 need_packages "${BUILD_PACKAGES[@]}"
 [ -n "${DISPLAY:-}" ] || need_packages "${X_PACKAGES[@]}"
-
-cmake -S . -B build >/dev/null
-cmake --build build -j"$(nproc)" --target vellmoor >/dev/null
+build_targets build vellmoor
 
 if [ -n "${DISPLAY:-}" ]; then
     exec ./build/vellmoor "$@"
 fi
 
 shot=${VELLMOOR_SHOT:-$PWD/vellmoor.png}
-exec 5<> <(:)
-Xvfb -displayfd 5 -screen 0 500x500x24 -nolisten tcp >/dev/null 2>&1 &
-xpid=$!
-trap 'kill $xpid 2>/dev/null' EXIT
-read -r -t 20 n <&5
-export DISPLAY=":$n"
+start_xvfb 500x500
+trap 'kill $XVFB_PID 2>/dev/null' EXIT
 ./build/vellmoor "$@" &
 vpid=$!
 sleep 5

@@ -3,17 +3,12 @@
 # a little and pitched down by real key and mouse input.
 set -eu
 cd "$(dirname "$0")/.."
-. scripts/deps.sh
+. scripts/common.sh
 need_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}"
-cmake -S . -B build >/dev/null
-cmake --build build -j"$(nproc)" --target vellmoor >/dev/null
+build_targets build vellmoor
+start_xvfb 500x500
+trap 'kill $XVFB_PID 2>/dev/null' EXIT
 
-exec 5<> <(:)
-Xvfb -displayfd 5 -screen 0 500x500x24 -nolisten tcp >/dev/null 2>&1 &
-xpid=$!
-trap 'kill $xpid 2>/dev/null' EXIT
-read -r -t 20 n <&5
-export DISPLAY=":$n"
 ./build/vellmoor >/dev/null &
 vpid=$!
 xdotool search --sync --name '^Vellmoor$' >/dev/null

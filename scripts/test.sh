@@ -5,7 +5,7 @@
 # 30 s of fuzzing the colour ramp reader.
 set -eu
 cd "$(dirname "$0")/.."
-. scripts/deps.sh
+. scripts/common.sh
 need_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}" libgtest-dev python3 clang libclang-rt-14-dev
 
 jobs=$(nproc)
@@ -20,12 +20,8 @@ build build-asan -DBUILD_TESTING=ON -DVELLMOOR_SANITIZE=ON
 CXX=clang++ build build-fuzz -DBUILD_TESTING=OFF -DVELLMOOR_FUZZ=ON -DVELLMOOR_SANITIZE=ON
 
 corpus=$(mktemp -d)
-exec 5<> <(:)
-Xvfb -displayfd 5 -screen 0 640x520x24 -nolisten tcp >/dev/null 2>&1 &
-xpid=$!
-trap 'kill $xpid 2>/dev/null; rm -rf "$corpus"' EXIT
-read -r -t 20 n <&5
-export DISPLAY=":$n"
+start_xvfb 640x520
+trap 'kill $XVFB_PID 2>/dev/null; rm -rf "$corpus"' EXIT
 
 echo "Fuzzing the colour ramp reader for 30 s"
 ./build-fuzz/vellmoor_ramp_fuzz -max_total_time=30 -malloc_limit_mb=64 -print_final_stats=1 \

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-// Opens the 500 x 500 test window once, with the program's render state.
+// Opens the 500 x 500 window once, with the program's render state.
 void OpenTestWindow();
 
 // Back buffer as RGB bytes, bottom row first.

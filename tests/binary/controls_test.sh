@@ -1,6 +1,6 @@
 # Real key events through XTEST change what the real binary shows.
 . "$(dirname "$0")/lib.sh"
-start_x
+start_xvfb 800x600
 cp "$SRC/colours.txt" "$WORK/"
 start_viewer
 

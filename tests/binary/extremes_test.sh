@@ -1,7 +1,7 @@
 # The real binary under abuse: every key held in turn (about 10 s of key
 # repeat), a 1 x 1 window and back, a long drag. It must still draw and quit.
 . "$(dirname "$0")/lib.sh"
-start_x
+start_xvfb 800x600
 cp "$SRC/colours.txt" "$WORK/"
 start_viewer
 

@@ -34,7 +34,7 @@ exponents)     printf '4 3\n1e-1 5E-1 9e-1 1.0e0 2.5e-1 0 1E0 1e-3 .5e0 3e-1 6e-
 *)             fail "no case $CASE" ;;
 esac
 
-start_x
+start_xvfb 800x600
 start_viewer
 colours=$(xwd -id "$WID" -silent | convert xwd:- -format %k info:)
 [ "$colours" -gt 10 ] || fail "no frame drawn ($colours colours)"

@@ -4,13 +4,14 @@
 set -u
 BIN=$1
 SRC=$2
+. "$SRC/scripts/common.sh"
 WORK=$(mktemp -d)
-XPID= VPID=
+VPID=
 trap 'finish_all' EXIT
 
 finish_all() {
     [ -n "$VPID" ] && kill "$VPID" 2>/dev/null
-    [ -n "$XPID" ] && kill "$XPID" 2>/dev/null
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
     wait 2>/dev/null
     rm -rf "$WORK"
 }
@@ -19,17 +20,6 @@ fail() {
     echo "FAIL: $*"
     [ -s "$WORK/stderr" ] && { echo "viewer stderr:"; head -c 4000 "$WORK/stderr"; }
     exit 1
-}
-
-# Starts Xvfb on a free display number and exports DISPLAY.
-start_x() {
-    exec 5<> <(:)
-    Xvfb -displayfd 5 -screen 0 800x600x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-    XPID=$!
-    local n
-    read -r -t 20 n <&5 || fail "Xvfb did not start"
-    exec 5<&-
-    export DISPLAY=":$n"
 }
 
 # Runs the viewer in $WORK (holding colours.txt if the caller put one there)

@@ -1,6 +1,6 @@
 # The window and the console output of the real binary.
 . "$(dirname "$0")/lib.sh"
-start_x
+start_xvfb 800x600
 cp "$SRC/colours.txt" "$WORK/"
 start_viewer
 

@@ -1,0 +1,41 @@
+# Shared by the scripts: Debian packages, builds, a virtual X server.
+# `need_packages pkg...` installs what is missing as root; otherwise it names
+# what to install and fails.
+need_packages() {
+    local missing=() p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing Debian packages; install them with:"
+        echo "  sudo apt-get install ${missing[*]}"
+        exit 1
+    fi
+    echo "Installing ${missing[*]}"
+    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null ||
+        { echo "apt-get could not install ${missing[*]}"; exit 1; }
+}
+
+BUILD_PACKAGES=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev)
+X_PACKAGES=(xvfb xauth xdotool x11-utils x11-apps imagemagick)
+
+# Configures a build folder and builds the given targets (all when none).
+build_targets() {  # folder, targets...
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" >/dev/null
+    cmake --build "$dir" -j"$(nproc)" ${1:+--target "$@"} >/dev/null
+}
+
+# Starts Xvfb on a free display with one screen of the given size and exports
+# DISPLAY; XVFB_PID is the server's, for the caller's exit trap.
+start_xvfb() {  # WIDTHxHEIGHT
+    local n
+    exec 5<> <(:)
+    Xvfb -displayfd 5 -screen 0 "${1}x24" -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    read -r -t 20 n <&5 || { echo "Xvfb did not start"; exit 1; }
+    exec 5<&-
+    export DISPLAY=":$n"
+}
