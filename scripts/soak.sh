@@ -6,18 +6,12 @@
 # Usage: scripts/soak.sh [seconds]
 set -eu
 cd "$(dirname "$0")/.."
-. scripts/deps.sh
+. scripts/common.sh
 need_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}" gdb
 secs=${1:-300}
-cmake -S . -B build >/dev/null
-cmake --build build -j"$(nproc)" --target vellmoor >/dev/null
-
-exec 5<> <(:)
-Xvfb -displayfd 5 -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xpid=$!
-trap 'kill $xpid 2>/dev/null' EXIT
-read -r -t 20 n <&5
-export DISPLAY=":$n"
+build_targets build vellmoor
+start_xvfb 800x600
+trap 'kill $XVFB_PID 2>/dev/null' EXIT
 
 ./build/vellmoor >/dev/null &
 vpid=$!
