@@ -26,6 +26,20 @@ void PutVertex(std::vector<Vertex> &v, int i, int j)
     v.push_back({gndtex[i][j], float(i - 250.5), ground[i][j], float(j - 250.5)});
 }
 
+// The ranges as triangle strips from the buffer, in one call.
+void SendRanges(int n)
+{
+    glBindBuffer(GL_ARRAY_BUFFER, floorbuffer);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glTexCoordPointer(1, GL_FLOAT, sizeof(Vertex), nullptr);
+    glVertexPointer(3, GL_FLOAT, sizeof(Vertex), reinterpret_cast<const void *>(sizeof(float)));
+    glMultiDrawArrays(GL_TRIANGLE_STRIP, rangefirst, rangecount, n);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
 }  // namespace
 
 void UploadFloor()
@@ -59,15 +73,7 @@ void DrawFloor()
     glEnable(GL_TEXTURE_1D);
     glBindTexture(GL_TEXTURE_1D, ramptexture);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glBindBuffer(GL_ARRAY_BUFFER, floorbuffer);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(1, GL_FLOAT, sizeof(Vertex), nullptr);
-    glVertexPointer(3, GL_FLOAT, sizeof(Vertex), reinterpret_cast<const void *>(sizeof(float)));
-    glMultiDrawArrays(GL_TRIANGLE_STRIP, rangefirst, rangecount, n);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    SendRanges(n);
     // Leave what the immediate strips leave current: the overlay is lit by this normal.
     glTexCoord1d(gndtex[500][500]);
     glNormal3f(0, -ground[500][500], 0);
