@@ -4,8 +4,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <system_error>
 #include <iostream>
+#include <system_error>
 
 #include "terrain/ramp.h"
 
@@ -39,11 +39,11 @@ void LoadTexture()
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxwidth);
 
     std::cout << "\nGetting colours.txt.." << std::flush;
-    std::error_code error;
+    std::error_code unused;  // any error here shows up as a failed open below
     std::ifstream file;
-    if (!std::filesystem::is_directory("colours.txt", error))  // a folder opens, then fails every read
+    if (!std::filesystem::is_directory("colours.txt", unused))  // a folder opens, then fails every read
         file.open("colours.txt");
-    if (!file.is_open() || !file) {
+    if (!file.is_open()) {
         std::cout << "Where's colours.txt?!" << std::endl;
         return;
     }
