@@ -15,8 +15,9 @@
 #include "render/render.h"
 #include "terrain/heightfield.h"
 #include "terrain/texture.h"
-#include "glwindow.h"
-#include "views.h"
+#include "support/glwindow.h"
+#include "support/grids.h"
+#include "support/views.h"
 
 namespace {
 
@@ -35,15 +36,16 @@ double Median(std::vector<double> v)
 
 double FrameMs(void (*pass)(), int frames)
 {
-    floorpass = pass;
     for (int k = 0; k < 3; ++k) {
-        display();
+        DrawFrame(pass);
+        glutSwapBuffers();
         glFinish();
     }
     std::vector<double> t;
     for (int k = 0; k < frames; ++k) {
         const auto a = Clock::now();
-        display();
+        DrawFrame(pass);
+        glutSwapBuffers();
         glFinish();
         t.push_back(Ms(a, Clock::now()));
     }
@@ -53,17 +55,13 @@ double FrameMs(void (*pass)(), int frames)
 double FillArrayMs(int runs)
 {
     std::vector<double> t;
-    std::ostringstream quiet;
-    std::streambuf *old = std::cout.rdbuf(quiet.rdbuf());
     for (int k = 0; k < runs; ++k) {
-        std::fill(&ground[0][0], &ground[0][0] + gridside * gridside, 0.0f);
-        std::fill(&gndtex[0][0], &gndtex[0][0] + gridside * gridside, 0.0f);
+        ClearGrids();
         srand(1);
         const auto a = Clock::now();
-        FillArray();
+        CaptureStdout(FillArray);
         t.push_back(Ms(a, Clock::now()));
     }
-    std::cout.rdbuf(old);
     return Median(t);
 }
 
@@ -76,10 +74,7 @@ int main(int argc, char **argv)
 
     const double fill = FillArrayMs(7);
     std::filesystem::current_path(VELLMOOR_SOURCE_DIR);
-    std::ostringstream quiet;
-    std::streambuf *old = std::cout.rdbuf(quiet.rdbuf());
-    LoadTexture();
-    std::cout.rdbuf(old);
+    CaptureStdout(LoadTexture);
 
     std::printf("renderer: %s\n", reinterpret_cast<const char *>(glGetString(GL_RENDERER)));
     std::printf("median of %d frames, ms per display()\n", frames);

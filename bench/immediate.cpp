@@ -1,7 +1,12 @@
-// Linked into vellmoor_immediate: the real viewer drawing its landscape with
-// the immediate reference pass, for frame-rate comparisons.
+// Linked into vellmoor_immediate ahead of the library's display(): the real
+// viewer drawing its landscape with the immediate reference pass, for
+// frame-rate comparisons.
+#include <GL/freeglut.h>
+
 #include "render/render.h"
 
-namespace {
-const bool chosen = (floorpass = MakeFloor, true);
+void display()
+{
+    DrawFrame(MakeFloor);
+    glutSwapBuffers();
 }

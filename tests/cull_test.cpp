@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "render/cull.h"
+#include "support/grids.h"
 #include "terrain/heightfield.h"
 
 namespace {
@@ -50,16 +51,16 @@ TEST(Cull, BoxesAreOutsideInsideOrAcrossAPlane)
 
 TEST(Cull, EveryPieceIsBoundedWithSlack)
 {
-    std::fill(&ground[0][0], &ground[0][0] + gridside * gridside, 0.0f);
+    ClearGrids();
     ground[3][45] = 12;
     ground[4][41] = -7;
     BoundPieces();
     const int k = 45 / piececells;  // the piece of strip 3 that holds j = 45
     const Box &b = piecebox[3 * piecesperstrip + k];
-    EXPECT_LE(b.lo[0], 3 - 250.5);
-    EXPECT_GE(b.hi[0], 4 - 250.5);
-    EXPECT_LE(b.lo[2], k * piececells - 250.5);
-    EXPECT_GE(b.hi[2], (k + 1) * piececells - 250.5);
+    EXPECT_LE(b.lo[0], GridCoord(3));
+    EXPECT_GE(b.hi[0], GridCoord(4));
+    EXPECT_LE(b.lo[2], GridCoord(k * piececells));
+    EXPECT_GE(b.hi[2], GridCoord((k + 1) * piececells));
     EXPECT_LE(b.lo[1], -7);
     EXPECT_GE(b.hi[1], 12);
     // Neither strip 2 (only the vertex row i = 3 of it) nor 4 (i = 4) misses its hill.
@@ -73,12 +74,12 @@ TEST(Cull, EveryPieceIsBoundedWithSlack)
 
 TEST(Cull, RangesMergeInsidePiecesAndKeepClippedOnesApart)
 {
-    std::fill(&ground[0][0], &ground[0][0] + gridside * gridside, 0.0f);
+    ClearGrids();
     BoundPieces();
     auto all = Scale(1.0 / 1000);  // everything well inside: whole strips
     int n = VisibleRanges(all.data(), first.data(), count.data());
-    ASSERT_EQ(n, 500);
-    for (int i = 0; i < 500; ++i) {
+    ASSERT_EQ(n, strips);
+    for (int i = 0; i < strips; ++i) {
         EXPECT_EQ(first[i], i * stripverts);
         EXPECT_EQ(count[i], stripverts);
     }

@@ -6,13 +6,14 @@
 #include <iostream>
 #include <sstream>
 
-#include "glwindow.h"
+#include "support/glwindow.h"
+#include "support/grids.h"
 #include "render/projection.h"
 #include "render/render.h"
 #include "terrain/heightfield.h"
 #include "viewer/controls.h"
 #include "viewer/viewer.h"
-#include "views.h"
+#include "support/views.h"
 
 namespace {
 
@@ -31,11 +32,7 @@ protected:
     static void SetUpTestSuite()
     {
         OpenTestWindow();
-        srand(3);
-        std::ostringstream quiet;
-        std::streambuf *old = std::cout.rdbuf(quiet.rdbuf());
-        FillArray();
-        std::cout.rdbuf(old);
+        Generate(3);
         UploadFloor();
     }
     void SetUp() override { ApplyView(views[0]); }
@@ -77,7 +74,7 @@ TEST_F(Extremes, TinyAndEmptyWindows)
 {
     for (auto [w, h] : {std::pair{1, 1}, {0, 0}, {1, 500}, {500, 1}}) {
         reshape(w, h);
-        DrawFrame();
+        DrawFrame(DrawFloor);
         EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)) << w << "x" << h;
     }
     reshape(500, 500);

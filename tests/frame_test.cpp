@@ -10,13 +10,14 @@
 #include <iostream>
 #include <sstream>
 
-#include "glwindow.h"
+#include "support/glwindow.h"
+#include "support/grids.h"
 #include "render/projection.h"
 #include "render/render.h"
 #include "terrain/heightfield.h"
 #include "terrain/texture.h"
 #include "viewer/viewer.h"
-#include "views.h"
+#include "support/views.h"
 
 namespace {
 
@@ -37,16 +38,11 @@ protected:
     static void SetUpTestSuite()
     {
         OpenTestWindow();
-        srand(7);
-        std::fill(&ground[0][0], &ground[0][0] + gridside * gridside, 0.0f);
-        std::ostringstream quiet;
-        std::streambuf *old = std::cout.rdbuf(quiet.rdbuf());
-        FillArray();
+        Generate(7);
         const auto back = std::filesystem::current_path();
         std::filesystem::current_path(VELLMOOR_SOURCE_DIR);
-        LoadTexture();
+        CaptureStdout(LoadTexture);
         std::filesystem::current_path(back);
-        std::cout.rdbuf(old);
         UploadFloor();
     }
     void SetUp() override { ApplyView(views[0]); }
@@ -167,9 +163,9 @@ TEST_F(Frames, NoGroundFromBelow)
 {
     // A flat field: hillsides steep enough can face an eye below them.
     std::vector<float> saved(&ground[0][0], &ground[0][0] + gridside * gridside);
-    std::fill(&ground[1][0], &ground[499][0] + gridside, 0.0f);
-    for (int i = 1; i < 500; ++i)
-        ground[i][0] = ground[i][500] = 40;
+    std::fill(&ground[1][0], &ground[gridcells - 1][0] + gridside, 0.0f);
+    for (int i = 1; i < gridcells; ++i)
+        ground[i][0] = ground[i][gridcells] = 40;
     UploadFloor();
     ypos = -30;
     beta = -90;  // looking straight up at the underside
@@ -194,7 +190,7 @@ TEST_F(Frames, WallShowsTheTopOfTheRamp)
         ramp >> v;
     // Coordinate 1 with linear filtering and repeat: half the last texel, half the first.
     // Above the corner cell, over its triangle of three wall vertices, looking down.
-    xpos = -250.3, zpos = -250.3, ypos = 42, beta = 90;
+    xpos = GridCoord(0) + 0.2, zpos = GridCoord(0) + 0.2, ypos = 42, beta = 90;
     const Rgb c = PixelAt(RenderFrame(DrawFloor), 250, 250);
     const float *last = &s[s.size() - 3];
     EXPECT_NEAR(c.r, (s[0] + last[0]) / 2 * 255, 2);

@@ -8,27 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "support/grids.h"
 #include "terrain/heightfield.h"
 
 namespace {
 
-void ClearGrids()
-{
-    std::fill(&ground[0][0], &ground[0][0] + gridside * gridside, 0.0f);
-    std::fill(&gndtex[0][0], &gndtex[0][0] + gridside * gridside, 0.0f);
-}
-
-// Runs FillArray on a seed with standard output captured.
-std::string Generate(unsigned seed)
-{
-    ClearGrids();
-    srand(seed);
-    std::ostringstream out;
-    std::streambuf *old = std::cout.rdbuf(out.rdbuf());
-    FillArray();
-    std::cout.rdbuf(old);
-    return out.str();
-}
+constexpr int last = gridcells;  // highest index
 
 std::vector<float> Snapshot()
 {
@@ -43,7 +28,7 @@ TEST(FillArray, WallsAndCornersAreFortyHighAndTopOfTheRamp)
 {
     Generate(1);
     for (int k = 0; k < gridside; ++k)
-        for (auto [i, j] : {std::pair{0, k}, {500, k}, {k, 0}, {k, 500}}) {
+        for (auto [i, j] : {std::pair{0, k}, {last, k}, {k, 0}, {k, last}}) {
             ASSERT_EQ(ground[i][j], 40.0f) << i << "," << j;
             ASSERT_EQ(gndtex[i][j], 1.0f) << i << "," << j;
         }
@@ -53,15 +38,15 @@ TEST(FillArray, InnerColoursFollowTheRangeThatIncludesZero)
 {
     Generate(2);
     double lo = 0, hi = 0;
-    for (int i = 1; i < 500; ++i)
-        for (int j = 1; j < 500; ++j) {
+    for (int i = 1; i < last; ++i)
+        for (int j = 1; j < last; ++j) {
             lo = std::min<double>(lo, ground[i][j]);
             hi = std::max<double>(hi, ground[i][j]);
         }
     ASSERT_LT(lo, 0);
     ASSERT_GT(hi, 0);
-    for (int i = 1; i < 500; ++i)
-        for (int j = 1; j < 500; ++j) {
+    for (int i = 1; i < last; ++i)
+        for (int j = 1; j < last; ++j) {
             ASSERT_GE(gndtex[i][j], 0.0f);
             ASSERT_LE(gndtex[i][j], 1.0f);
             ASSERT_EQ(gndtex[i][j], float((ground[i][j] - lo) / (hi - lo)));
@@ -96,8 +81,8 @@ TEST(MapColours, FlatInteriorMapsToZeroAndPositiveHillsStartAtZero)
 {
     ClearGrids();
     MapColours();
-    for (int i = 1; i < 500; ++i)
-        for (int j = 1; j < 500; ++j)
+    for (int i = 1; i < last; ++i)
+        for (int j = 1; j < last; ++j)
             ASSERT_EQ(gndtex[i][j], 0.0f) << i << "," << j;
 
     ground[10][10] = 8;  // all inner heights >= 0: the range still starts at 0
@@ -152,14 +137,23 @@ TEST(Dent, AtTheEdgeSkipsNeighboursOutsideTheGrid)
     EXPECT_EQ(DentDraws(0, 0), 2);
     EXPECT_FLOAT_EQ(ground[1][0], 4.0f);
     EXPECT_FLOAT_EQ(ground[0][1], 4.0f);
-    EXPECT_EQ(DentDraws(500, 250), 3);
-    EXPECT_FLOAT_EQ(ground[499][250], 4.0f);
-    EXPECT_FLOAT_EQ(ground[500][249], 4.0f);
-    EXPECT_FLOAT_EQ(ground[500][251], 4.0f);
+    EXPECT_EQ(DentDraws(last, 250), 3);
+    EXPECT_FLOAT_EQ(ground[last - 1][250], 4.0f);
+    EXPECT_FLOAT_EQ(ground[last][249], 4.0f);
+    EXPECT_FLOAT_EQ(ground[last][251], 4.0f);
 
     ClearGrids();
-    ground[500][500] = -5;
-    dent(500, 500, -1, -1, 1);
-    EXPECT_FLOAT_EQ(ground[499][500], -2.0f);
-    EXPECT_FLOAT_EQ(ground[500][499], -2.0f);
+    ground[last][last] = -5;
+    dent(last, last, -1, -1, 1);
+    EXPECT_FLOAT_EQ(ground[last - 1][last], -2.0f);
+    EXPECT_FLOAT_EQ(ground[last][last - 1], -2.0f);
+}
+
+TEST(Grid, CentresItsCellsOnTheOrigin)
+{
+    // Vertex rows run from x = -250.5 to 249.5: 500 one-unit cells, symmetric
+    // about the origin once the half cell is counted.
+    EXPECT_EQ(gridcells, 500);
+    EXPECT_EQ(GridCoord(0), -250.5);
+    EXPECT_EQ(GridCoord(gridcells), 249.5);
 }

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "glwindow.h"
+#include "support/glwindow.h"
 #include "render/projection.h"
 #include "render/render.h"
 #include "viewer/controls.h"

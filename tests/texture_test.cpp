@@ -10,7 +10,8 @@
 #include <sstream>
 #include <string>
 
-#include "glwindow.h"
+#include "support/glwindow.h"
+#include "support/grids.h"
 #include "terrain/texture.h"
 
 namespace fs = std::filesystem;
@@ -41,11 +42,7 @@ protected:
         fs::remove_all("colours.txt");
         if (file)
             std::ofstream("colours.txt", std::ios::binary) << *file;
-        std::ostringstream out;
-        std::streambuf *old = std::cout.rdbuf(out.rdbuf());
-        LoadTexture();
-        std::cout.rdbuf(old);
-        return out.str();
+        return CaptureStdout(LoadTexture);
     }
     static GLint Level(GLenum what)
     {

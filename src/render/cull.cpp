@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "terrain/heightfield.h"
-
 Box piecebox[pieces];  // world units
 
 namespace {
@@ -13,8 +11,8 @@ constexpr float margin = 1.0f;
 
 Box BoundPiece(int i, int j0)
 {
-    Box b{{float(i - 250.5), ground[i][j0], float(j0 - 250.5)},
-          {float(i - 249.5), ground[i][j0], float(j0 + piececells - 250.5)}};
+    Box b{{float(GridCoord(i)), ground[i][j0], float(GridCoord(j0))},
+          {float(GridCoord(i + 1)), ground[i][j0], float(GridCoord(j0 + piececells))}};
     for (int ii = i; ii <= i + 1; ++ii)
         for (int j = j0; j <= j0 + piececells; ++j) {
             b.lo[1] = std::min(b.lo[1], ground[ii][j]);
@@ -31,7 +29,7 @@ Box BoundPiece(int i, int j0)
 
 void BoundPieces()
 {
-    for (int i = 0; i < 500; ++i)
+    for (int i = 0; i < strips; ++i)
         for (int k = 0; k < piecesperstrip; ++k)
             piecebox[i * piecesperstrip + k] = BoundPiece(i, k * piececells);
 }
@@ -72,7 +70,7 @@ Side BoxSide(const double clip[16], const Box &box)
 int VisibleRanges(const double clip[16], int first[], int count[])
 {
     int n = 0;
-    for (int i = 0; i < 500; ++i) {
+    for (int i = 0; i < strips; ++i) {
         bool open = false;  // the last range may grow along this strip
         for (int k = 0; k < piecesperstrip; ++k) {
             const Side side = BoxSide(clip, piecebox[i * piecesperstrip + k]);

@@ -1,11 +1,14 @@
 #pragma once
 // View-volume culling for the landscape's strips, cut into pieces along j.
 // Pure arithmetic over the height field; the GL side only uploads and draws.
+#include "terrain/heightfield.h"
 
-constexpr int stripverts = 2 * 501;  // vertices in one strip of the floor
-constexpr int piececells = 10;       // cells of a strip in one culling piece
-constexpr int piecesperstrip = 500 / piececells;
-constexpr int pieces = 500 * piecesperstrip;
+constexpr int strips = gridcells;            // strip i runs between vertex rows i and i + 1
+constexpr int stripverts = 2 * gridside;     // vertices in one strip of the floor
+constexpr int piececells = 10;               // cells of a strip in one culling piece
+static_assert(gridcells % piececells == 0, "pieces must divide a strip");
+constexpr int piecesperstrip = gridcells / piececells;
+constexpr int pieces = strips * piecesperstrip;
 
 struct Box {
     float lo[3], hi[3];  // world-space bounds, x y z

@@ -23,7 +23,7 @@ struct Vertex {
 
 void PutVertex(std::vector<Vertex> &v, int i, int j)
 {
-    v.push_back({gndtex[i][j], float(i - 250.5), ground[i][j], float(j - 250.5)});
+    v.push_back({gndtex[i][j], float(GridCoord(i)), ground[i][j], float(GridCoord(j))});
 }
 
 // The ranges as triangle strips from the buffer, in one call.
@@ -45,8 +45,8 @@ void SendRanges(int n)
 void UploadFloor()
 {
     std::vector<Vertex> v;
-    v.reserve(std::size_t(500) * stripverts);
-    for (int i = 0; i < 500; ++i)
+    v.reserve(std::size_t(strips) * stripverts);
+    for (int i = 0; i < strips; ++i)
         for (int j = 0; j < gridside; ++j) {
             PutVertex(v, i, j);
             PutVertex(v, i + 1, j);
@@ -75,7 +75,7 @@ void DrawFloor()
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     SendRanges(n);
     // Leave what the immediate strips leave current: the overlay is lit by this normal.
-    glTexCoord1d(gndtex[500][500]);
-    glNormal3f(0, -ground[500][500], 0);
+    glTexCoord1d(gndtex[gridcells][gridcells]);
+    glNormal3f(0, -ground[gridcells][gridcells], 0);
     glDisable(GL_TEXTURE_1D);
 }

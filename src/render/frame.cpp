@@ -5,8 +5,6 @@
 #include "terrain/texture.h"
 #include "viewer/viewer.h"
 
-void (*floorpass)() = DrawFloor;  // default landscape pass
-
 namespace {
 
 // Centred on the eye, so it only turns with the view. Drawn without depth
@@ -23,36 +21,30 @@ void DrawSky()
     glShadeModel(GL_SMOOTH);
 }
 
-void DrawLandscape()
+void DrawLandscape(void (*pass)())
 {
     glTranslatef(float(-xpos), float(-ypos), float(-zpos));
     glDisable(GL_LIGHTING);
-    floorpass();
+    pass();
     glEnable(GL_LIGHTING);
 }
 
 }  // namespace
 
-void DrawFrame()
+void DrawFrame(void (*pass)())
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
     glRotatef(float(beta), 1, 0, 0);
     glRotatef(float(alpha), 0, 1, 0);
     DrawSky();
-    DrawLandscape();
+    DrawLandscape(pass);
     glFlush();
     glPopMatrix();
     glutTextOut("Testing");
 }
 
-void display()
-{
-    DrawFrame();
-    glutSwapBuffers();
-}
-
-// Vertex (i, j) at x = i - 250.5, z = j - 250.5. The strip order makes each
+// Vertex (i, j) at x = GridCoord(i), z = GridCoord(j). The strip order makes each
 // triangle clockwise from above, so the ground is culled from below. Normals
 // do not shade it (lighting is off) but the last one, (0, -40, 0), stays
 // current and lights the overlay text.
@@ -62,15 +54,15 @@ void MakeFloor()
     glEnable(GL_TEXTURE_1D);
     glBindTexture(GL_TEXTURE_1D, ramptexture);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    for (int i = 0; i < gridside - 1; ++i) {
+    for (int i = 0; i < gridcells; ++i) {
         glBegin(GL_TRIANGLE_STRIP);
         for (int j = 0; j < gridside; ++j) {
             glTexCoord1d(gndtex[i][j]);
             glNormal3f(0, -ground[i][j], 0);
-            glVertex3f(float(i - 250.5), ground[i][j], float(j - 250.5));
+            glVertex3f(float(GridCoord(i)), ground[i][j], float(GridCoord(j)));
             glTexCoord1d(gndtex[i + 1][j]);
             glNormal3f(0, -ground[i + 1][j], 0);
-            glVertex3f(float(i - 250.5 + 1), ground[i + 1][j], float(j - 250.5));
+            glVertex3f(float(GridCoord(i + 1)), ground[i + 1][j], float(GridCoord(j)));
         }
         glEnd();
     }

@@ -8,7 +8,7 @@ float gndtex[gridside][gridside];  // ramp coordinate 0..1, start at 0
 
 namespace {
 
-constexpr int last = gridside - 1;  // highest index, 500
+constexpr int last = gridcells;  // highest index
 constexpr float wallheight = 40.0f;
 constexpr double relax = 0.4;  // share of the way towards the parent vertex
 

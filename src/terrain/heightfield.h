@@ -2,7 +2,13 @@
 // Height field: a 501 x 501 vertex grid, indexed [i][j] with i along world x
 // and j along world z. Built once at start-up, read-only afterwards.
 
-constexpr int gridside = 501;  // vertices per side; cells are one world unit
+constexpr int gridside = 501;             // vertices per side
+constexpr int gridcells = gridside - 1;   // cells per side; a cell is one world unit
+constexpr double gridoffset = gridcells / 2 + 0.5;  // 250.5: centres the grid on the origin
+
+// World x of vertex row i, or world z of column j: index - 250.5, in double
+// precision (both passes send it as a float).
+constexpr double GridCoord(int index) { return index - gridoffset; }
 
 extern float ground[gridside][gridside];  // height (world y) of each vertex
 extern float gndtex[gridside][gridside];  // colour ramp coordinate, 0 bottom .. 1 top

@@ -1,4 +1,4 @@
-#include "views.h"
+#include "support/views.h"
 
 #include "render/projection.h"
 #include "render/render.h"

@@ -1,4 +1,4 @@
-#include "glwindow.h"
+#include "support/glwindow.h"
 
 #include <GL/freeglut.h>
 
@@ -37,9 +37,7 @@ std::vector<std::uint8_t> ReadFrame()
 
 std::vector<std::uint8_t> RenderFrame(void (*pass)())
 {
-    floorpass = pass;
-    DrawFrame();
-    floorpass = DrawFloor;
+    DrawFrame(pass);
     return ReadFrame();
 }
 

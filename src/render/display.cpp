@@ -1,0 +1,12 @@
+// The viewer's frame with the default landscape pass. Alone in its file so
+// that a build linking its own display() (the reference-pass viewer) does not
+// pull this one in.
+#include <GL/freeglut.h>
+
+#include "render/render.h"
+
+void display()
+{
+    DrawFrame(DrawFloor);
+    glutSwapBuffers();
+}
