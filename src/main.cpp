@@ -1,8 +1,12 @@
 // Vellmoor: a random landscape to fly over.
 #include <GL/freeglut.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <ctime>
 
@@ -19,6 +23,18 @@ using Clock = std::chrono::steady_clock;
 constexpr unsigned movems = 25;                          // motion step period
 constexpr unsigned drawms = 20;                          // redraw period
 constexpr Clock::duration drawperiod = std::chrono::milliseconds(drawms);
+
+// Standard input, output and error open on something, so that no file or
+// connection opened later (the X display's, say) takes their numbers and
+// receives the console text. A lost reader of standard output only loses
+// the console text: writes then fail instead of killing the viewer.
+void GuardStdio()
+{
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd)
+        if (fcntl(fd, F_GETFD) == -1 && errno == EBADF)
+            open("/dev/null", O_RDWR);  // takes the lowest free number: fd
+    signal(SIGPIPE, SIG_IGN);
+}
 
 void init()
 {
@@ -60,6 +76,7 @@ void timerdraw(int)
 
 int main(int argc, char **argv)
 {
+    GuardStdio();
     srand(unsigned(time(nullptr)));
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -96,6 +100,44 @@ TEST_F(Texture, MissingFileLeavesNoImage)
 {
     EXPECT_EQ(Load(nullptr), "\nGetting colours.txt..Where's colours.txt?!\n");
     EXPECT_EQ(Level(GL_TEXTURE_WIDTH), 0);
+}
+
+TEST_F(Texture, OnlyARegularFileOrALinkToOneIsRead)
+{
+    const std::string ok = "\nGetting colours.txt..Got it!\n4 3\n12";
+    const std::string file = Ramp(4, 3);
+    std::ofstream("real.txt") << file;
+    fs::create_symlink("real.txt", "colours.txt");
+    EXPECT_EQ(CaptureStdout(LoadTexture), ok);
+    EXPECT_EQ(Level(GL_TEXTURE_WIDTH), 4);
+
+    auto refused = [](const char *kind) {
+        return "\nGetting colours.txt..colours.txt is " + std::string(kind) + ", not a regular file\n";
+    };
+    // A FIFO with no writer would block a plain open for ever.
+    fs::remove("colours.txt");
+    ASSERT_EQ(mkfifo("colours.txt", 0600), 0);
+    EXPECT_EQ(CaptureStdout(LoadTexture), refused("a FIFO"));
+    fs::remove("colours.txt");
+    fs::create_directory("colours.txt");
+    EXPECT_EQ(CaptureStdout(LoadTexture), refused("a directory"));
+    fs::remove("colours.txt");
+    fs::create_symlink("/dev/zero", "colours.txt");
+    EXPECT_EQ(CaptureStdout(LoadTexture), refused("a device"));
+    fs::remove("colours.txt");
+    const int sock = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un at{};
+    at.sun_family = AF_UNIX;
+    std::snprintf(at.sun_path, sizeof at.sun_path, "colours.txt");
+    ASSERT_EQ(bind(sock, reinterpret_cast<sockaddr *>(&at), sizeof at), 0);
+    EXPECT_EQ(CaptureStdout(LoadTexture), refused("a socket"));
+    close(sock);
+    fs::remove("colours.txt");
+    fs::create_symlink("nowhere.txt", "colours.txt");  // dangling
+    EXPECT_EQ(CaptureStdout(LoadTexture), "\nGetting colours.txt..Where's colours.txt?!\n");
+    // None of the refusals touched the image of the good ramp.
+    EXPECT_EQ(Level(GL_TEXTURE_WIDTH), 4);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
 TEST_F(Texture, BadOrHugeHeadersLeaveNoImage)

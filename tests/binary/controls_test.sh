@@ -1,23 +1,24 @@
-# Real key events through XTEST change what the real binary shows.
+# Real key and mouse events through XTEST change what the real binary shows.
 . "$(dirname "$0")/lib.sh"
 start_xvfb 800x600
 cp "$SRC/colours.txt" "$WORK/"
 start_viewer
 
-a=$(shot); sleep 0.5
+a=$(shot)
+wait_frames 5
 [ "$(shot)" = "$a" ] || fail "picture changes at rest"
 
-key shift+Up
-b=$(shot); sleep 0.5
-[ "$(shot)" != "$b" ] || fail "Up did not move the eye"
+xdotool key shift+Up
+wait_for "Up did not move the eye" differs "$a"
 key s
-c=$(shot); sleep 1
+c=$(shot)
+wait_frames 5
 [ "$(shot)" = "$c" ] || fail "S did not stop the eye"
 
 key Right
 d=$(shot)
 [ "$d" != "$c" ] || fail "Right did not turn"
-sleep 0.5
+wait_frames 5
 [ "$(shot)" = "$d" ] || fail "a turn kept moving"
 
 key shift+Right
@@ -27,15 +28,29 @@ key Left Left Left Left
 [ "$(shot)" = "$d" ] || fail "four Left presses did not undo Shift+Right"
 key Right Right Right Right
 [ "$(shot)" = "$e" ] || fail "four Right presses did not match Shift+Right"
+key ctrl+shift+Left
+[ "$(shot)" != "$e" ] || fail "Ctrl+Shift+Left did not turn"
+key Right
+[ "$(shot)" = "$e" ] || fail "Ctrl+Shift+Left turned more than Left"
 
 # At the start scale the far plane lies beyond the grid, so first pull it in
 # to about 205 units; then each page key moves it across the landscape.
 key Next Next Next Next Next Next Next
 f=$(shot)
 [ "$f" != "$e" ] || fail "Page Down did not pull the far plane in"
-xdotool key Prior
-sleep 0.1
-[ "$(shot)" != "$f" ] || fail "Page Up did not change the picture at once"
+key Prior
+[ "$(shot)" != "$f" ] || fail "Page Up did not change the picture"
+key Next
+[ "$(shot)" = "$f" ] || fail "Page Down did not undo Page Up"
+
+# A left drag pitches; dragging back restores the view.
+xdotool mousedown 1 mousemove 250 290
+wait_frames 3
+g=$(shot)
+[ "$g" != "$f" ] || fail "a drag did not pitch the view"
+xdotool mousemove 250 250 mouseup 1
+wait_frames 3
+[ "$(shot)" = "$f" ] || fail "dragging back did not restore the view"
 
 quit_viewer
 echo "controls: ok"

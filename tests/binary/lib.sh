@@ -1,49 +1,105 @@
 # Helpers for tests of the real binary: a private virtual X server, the
 # viewer in a scratch folder, XTEST input through xdotool, screenshots.
-# Sourced by the scripts beside it; they get the binary and the source folder.
-set -u
-BIN=$1
-SRC=$2
+# Sourced by the scripts beside it, which get the binary, the source folder
+# and the frame-counting preload as their first three arguments.
+# Every wait is for a condition, bounded by DEADLINE seconds.
+set -euo pipefail
+WORK= VPID= XVFB_PID= ENDING=
+trap 'finish_all' EXIT
+BIN=$1 SRC=$2 FRAMESLIB=$3
+shift 3
+DEADLINE=${VELLMOOR_TEST_DEADLINE:-90}
 . "$SRC/scripts/common.sh"
 WORK=$(mktemp -d)
-VPID=
-trap 'finish_all' EXIT
 
 finish_all() {
-    [ -n "$VPID" ] && kill "$VPID" 2>/dev/null
-    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$WORK"
+    local p
+    for p in $VPID $ENDING; do kill -9 "$p" 2>/dev/null || true; done
+    [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null || true
+    wait 2>/dev/null || true
+    [ -z "$WORK" ] || rm -rf "$WORK"
 }
 
 fail() {
     echo "FAIL: $*"
-    [ -s "$WORK/stderr" ] && { echo "viewer stderr:"; head -c 4000 "$WORK/stderr"; }
+    [ ! -s "$WORK/stderr" ] || { echo "viewer stderr:"; head -c 4000 "$WORK/stderr"; }
     exit 1
 }
 
-# Runs the viewer in $WORK (holding colours.txt if the caller put one there)
-# and waits for its window.
+running() { [ -n "$VPID" ] && kill -0 "$VPID" 2>/dev/null; }
+
+# wait_for WHAT COMMAND...: polls COMMAND until it succeeds; fails the test
+# after DEADLINE seconds, or at once if the viewer died meanwhile.
+wait_for() {
+    local what=$1 end=$((SECONDS + DEADLINE))
+    shift
+    until "$@"; do
+        [ -z "$VPID" ] || running || fail "the viewer died while waiting: $what"
+        ((SECONDS < end)) || fail "$what (gave up after $DEADLINE s)"
+        sleep 0.05
+    done
+}
+
+frames() {  # presented so far, from the preload's counter
+    local n=0
+    [ ! -s "$WORK/frames" ] || read -r n <"$WORK/frames" || true
+    echo "${n:-0}"
+}
+reached() { (($(frames) >= $1)); }
+# Waits until N more frames have been presented: the last of them started
+# after everything sent before the call had reached the viewer.
+wait_frames() { local want=$(($(frames) + $1)); wait_for "$1 more frames" reached "$want"; }
+
+# Runs the viewer in $WORK (holding colours.txt if the caller put one there),
+# waits for its window and its first frames. OUT says where its standard
+# output goes: file (the default, $WORK/stdout), closed, gone (a pipe whose
+# reader leaves after 3 bytes), full (/dev/full), allclosed (0, 1 and 2).
 start_viewer() {
-    (cd "$WORK" && exec "$BIN" >"$WORK/stdout" 2>"$WORK/stderr") &
+    local out=${1:-file}
+    export LD_PRELOAD="${LD_PRELOAD:+$LD_PRELOAD:}$FRAMESLIB" VELLMOOR_FRAMES="$WORK/frames"
+    case $out in
+    file) (cd "$WORK" && exec "$BIN" >"$WORK/stdout" 2>"$WORK/stderr") & ;;
+    closed) (cd "$WORK" && exec "$BIN" >&- 2>"$WORK/stderr") & ;;
+    allclosed) (cd "$WORK" && exec "$BIN" <&- >&- 2>&-) & ;;
+    full) (cd "$WORK" && exec "$BIN" >/dev/full 2>"$WORK/stderr") & ;;
+    gone)
+        mkfifo "$WORK/pipe"
+        head -c 3 <"$WORK/pipe" >"$WORK/stdout" &
+        (cd "$WORK" && exec "$BIN" >"$WORK/pipe" 2>"$WORK/stderr") & ;;
+    *) fail "no output mode $out" ;;
+    esac
     VPID=$!
-    WID=$(timeout 30 xdotool search --sync --name '^Vellmoor$' | head -n 1)
-    [ -n "$WID" ] || fail "no Vellmoor window"
+    unset LD_PRELOAD VELLMOOR_FRAMES
+    WID=$(timeout "$DEADLINE" xdotool search --sync --limit 1 --name '^Vellmoor$') || fail "no Vellmoor window"
     xdotool mousemove 250 250  # no window manager: the pointer's window has the focus
-    sleep 1.5                  # a few frames
+    wait_frames 3
 }
 
 # Prints a checksum of the window's current picture.
-shot() { xwd -id "$WID" -silent | md5sum | cut -d' ' -f1; }
+shot() {
+    xwd -id "$WID" -silent >"$WORK/shot.xwd" || fail "xwd could not read the window"
+    md5sum <"$WORK/shot.xwd" | cut -d' ' -f1
+}
 
-key() { xdotool key --delay 30 "$@"; sleep 0.4; }
+# Number of distinct colours in the window's current picture.
+colours() {
+    xwd -id "$WID" -silent >"$WORK/shot.xwd" || fail "xwd could not read the window"
+    convert "xwd:$WORK/shot.xwd" -format %k info:
+}
 
-# Sends Escape and checks the viewer ended with status 0.
+differs() { [ "$(shot)" != "$1" ]; }
+
+# Sends keys, then waits until frames drawn after them are on screen.
+key() { xdotool key --delay 30 "$@"; wait_frames 3; }
+
+# Sends Escape and checks that the viewer ends with status 0.
 quit_viewer() {
     xdotool key Escape
     local rc=0
-    timeout 10 tail --pid="$VPID" -f /dev/null || fail "viewer did not end on Escape"
-    wait "$VPID" || rc=$?
-    VPID=
+    ENDING=$VPID VPID=
+    gone() { ! kill -0 "$ENDING" 2>/dev/null; }
+    wait_for "the viewer did not end on Escape" gone
+    wait "$ENDING" || rc=$?
+    ENDING=
     [ "$rc" -eq 0 ] || fail "viewer ended with status $rc"
 }

@@ -1,0 +1,19 @@
+# The real binary with standard output closed, lost or full, and with
+# nothing open at all: the window comes up, frames are drawn, Escape ends
+# it with status 0.
+# Usage: surroundings_test.sh BINARY SOURCE FRAMESLIB closed|allclosed|gone|full
+. "$(dirname "$0")/lib.sh"
+start_xvfb 800x600
+cp "$SRC/colours.txt" "$WORK/"
+start_viewer "$1"
+drawn() { (($(colours) > 10)); }
+wait_for "no frame drawn" drawn
+a=$(shot)
+xdotool key shift+Up
+wait_for "Up did not move the eye" differs "$a"
+quit_viewer
+case $1 in
+gone) [ "$(cat "$WORK/stdout")" = "Den" ] || fail "the reader got: $(od -c "$WORK/stdout")" ;;
+esac
+[ "$1" = allclosed ] || [ ! -s "$WORK/stderr" ] || fail "standard error: $(head -c 500 "$WORK/stderr")"
+echo "surroundings $1: ok"
