@@ -2,9 +2,12 @@
 # Builds Vellmoor and runs every test, twice: in the plain build and with
 # AddressSanitizer and UndefinedBehaviorSanitizer. The logic, the GL state and
 # pixels on a virtual X server, the real binary driven with XTEST input, and
-# 30 s of fuzzing the colour ramp reader.
-set -eu
+# 30 s of fuzzing the colour ramp reader (a finding fails the run).
+set -euo pipefail
+scratch= XVFB_PID=
+trap '[ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null; [ -z "$scratch" ] || rm -rf "$scratch"' EXIT
 cd "$(dirname "$0")/.."
+root=$PWD
 . scripts/common.sh
 need_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}" libgtest-dev python3 clang libclang-rt-14-dev
 
@@ -19,21 +22,28 @@ build build -DBUILD_TESTING=ON
 build build-asan -DBUILD_TESTING=ON -DVELLMOOR_SANITIZE=ON
 CXX=clang++ build build-fuzz -DBUILD_TESTING=OFF -DVELLMOOR_FUZZ=ON -DVELLMOOR_SANITIZE=ON
 
-corpus=$(mktemp -d)
-start_xvfb 640x520
-trap 'kill $XVFB_PID 2>/dev/null; rm -rf "$corpus"' EXIT
-
+# The fuzzer works in a scratch folder: new inputs and any crash file stay out
+# of the source tree.
+scratch=$(mktemp -d)
+mkdir "$scratch/corpus"
 echo "Fuzzing the colour ramp reader for 30 s"
-./build-fuzz/vellmoor_ramp_fuzz -max_total_time=30 -malloc_limit_mb=64 -print_final_stats=1 \
-    "$corpus" tests/fuzz/corpus 2>&1 | grep -E '^(stat::number_of_executed_units|Done)'
+if ! (cd "$scratch" && timeout 300 "$root/build-fuzz/vellmoor_ramp_fuzz" -max_total_time=30 \
+        -malloc_limit_mb=64 -print_final_stats=1 -artifact_prefix="$scratch/" \
+        corpus "$root/tests/fuzz/corpus") >"$scratch/fuzz.log" 2>&1; then
+    tail -n 40 "$scratch/fuzz.log"
+    echo "FAIL: the fuzzer found a fault in the colour ramp reader (input above)"
+    exit 1
+fi
+grep -E '^(stat::number_of_executed_units|Done)' "$scratch/fuzz.log" || true
 
+start_xvfb 640x520
 echo "Plain build"
-(cd build && ctest -j"$jobs" --output-on-failure)
+(cd build && ctest -j"$jobs" --timeout 600 --output-on-failure)
 
 echo "Sanitizer build"
 (cd build-asan &&
     LD_PRELOAD=$PWD/tests/libvellmoor_keepdl.so \
     ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=1 \
-    LSAN_OPTIONS=suppressions=$PWD/../tests/lsan.supp:print_suppressions=0 \
+    LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0 \
     UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-    ctest -j"$jobs" --output-on-failure)
+    ctest -j"$jobs" --timeout 600 --output-on-failure)

@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -14,15 +13,10 @@
 #include "terrain/heightfield.h"
 #include "terrain/texture.h"
 #include "viewer/controls.h"
+#include "viewer/timing.h"
 #include "viewer/viewer.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-constexpr unsigned movems = 25;                          // motion step period
-constexpr unsigned drawms = 20;                          // redraw period
-constexpr Clock::duration drawperiod = std::chrono::milliseconds(drawms);
 
 // Standard input, output and error open on something, so that no file or
 // connection opened later (the X display's, say) takes their numbers and
@@ -47,29 +41,19 @@ void init()
 void timermove(int)
 {
     MoveViewer();
-    glutTimerFunc(movems, timermove, 1);
+    glutTimerFunc(unsigned(motionperiod.count()), timermove, 1);
 }
 
-// Delay until the next frame is due, whole milliseconds rounded up.
-unsigned DelayUntil(Clock::time_point due, Clock::time_point now)
-{
-    if (due <= now)
-        return 0;
-    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(due - now);
-    return unsigned(wait.count());
-}
-
-// Draws directly rather than posting a redisplay; re-armed after the frame.
-// The frame's own time counts towards the period, so frames start every
-// 20 ms while they take less and back to back when they take more; a late
-// frame moves the schedule on rather than being made up.
+// Draws directly rather than posting a redisplay; re-armed after the frame,
+// whose own time counts towards the period.
 void timerdraw(int)
 {
+    using Clock = std::chrono::steady_clock;
     static Clock::time_point due = Clock::now();  // when this frame was meant to start
     display();
-    const Clock::time_point now = Clock::now();
-    due = std::max(due + drawperiod, now);
-    glutTimerFunc(DelayUntil(due, now), timerdraw, 1);
+    const NextFrame next = ScheduleFrame(due, Clock::now());
+    due = next.due;
+    glutTimerFunc(next.delay, timerdraw, 1);
 }
 
 }  // namespace
@@ -84,8 +68,8 @@ int main(int argc, char **argv)
     glutInitWindowPosition(0, 0);
     glutCreateWindow("Vellmoor");
     init();
-    glutTimerFunc(movems, timermove, 0);
-    glutTimerFunc(drawms, timerdraw, 0);
+    glutTimerFunc(unsigned(motionperiod.count()), timermove, 0);
+    glutTimerFunc(unsigned(drawperiod.count()), timerdraw, 0);
     glutDisplayFunc(display);
     glutKeyboardFunc(hotkey);
     glutSpecialFunc(spec);

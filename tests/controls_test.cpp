@@ -42,6 +42,41 @@ TEST_F(Controls, ResetLeavesTheEyeHalfAUnitUpAndStill)
     EXPECT_EQ(cosa, 1);
 }
 
+TEST_F(Controls, ResetLeavesTheCachedSineAlone)
+{
+    // sina is never reset: it starts at 0 and only a change of heading moves it.
+    sina = 0.25;
+    ResetViewer();
+    EXPECT_EQ(sina, 0.25);
+    sina = 0;
+    ResetViewer();
+    hvel = 1;
+    MoveViewer();
+    EXPECT_EQ(xpos, 0);  // straight along -z
+    EXPECT_EQ(zpos, -1);
+}
+
+TEST_F(Controls, ASpeedAtItsLimitTakesNoFurtherStep)
+{
+    // Limits are strict: exactly at the limit is no longer below it.
+    yspd = 0.4;
+    CharKey('/');
+    CharKey('?');
+    EXPECT_EQ(yspd, 0.4);
+    yspd = -0.4;
+    CharKey('\'');
+    CharKey('"');
+    EXPECT_EQ(yspd, -0.4);
+    hvel = 2;
+    SpecialKey(key_up, 0);
+    SpecialKey(key_up, mod_shift);
+    EXPECT_EQ(hvel, 2);
+    hvel = -2;
+    SpecialKey(key_down, 0);
+    SpecialKey(key_down, mod_shift);
+    EXPECT_EQ(hvel, -2);
+}
+
 TEST_F(Controls, FineAndCoarseVerticalStepsStopOneStepPastTheLimit)
 {
     for (int k = 0; k < 100; ++k)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "render/cull.h"
@@ -70,6 +71,33 @@ TEST(Cull, EveryPieceIsBoundedWithSlack)
     EXPECT_GE(piecebox[4 * piecesperstrip + k41].hi[1], 0);
     EXPECT_LE(piecebox[5 * piecesperstrip + k41].lo[1], 0);
     EXPECT_GT(piecebox[5 * piecesperstrip + k41].lo[1], -7);
+}
+
+TEST(Cull, EveryVertexOfAPieceLiesWellInsideItsBox)
+{
+    // Rough random ground, so that some piece has its highest or lowest
+    // vertex on each of its edges and its last column.
+    srand(5);
+    for (int i = 0; i < gridside; ++i)
+        for (int j = 0; j < gridside; ++j)
+            ground[i][j] = float(rand() % 2001 - 1000) / 10;
+    BoundPieces();
+    const float slack = 0.5f;  // the GL's rounding never reaches this far
+    for (int i = 0; i < strips; ++i)
+        for (int k = 0; k < piecesperstrip; ++k) {
+            const Box &b = piecebox[i * piecesperstrip + k];
+            for (int ii = i; ii <= i + 1; ++ii)
+                for (int j = k * piececells; j <= (k + 1) * piececells; ++j) {
+                    const float v[3] = {float(GridCoord(ii)), ground[ii][j], float(GridCoord(j))};
+                    for (int a = 0; a < 3; ++a) {
+                        ASSERT_LE(b.lo[a], v[a] - slack) << "piece " << i << "/" << k << " axis " << a;
+                        ASSERT_GE(b.hi[a], v[a] + slack) << "piece " << i << "/" << k << " axis " << a;
+                    }
+                }
+            // and no looser than the neighbouring strips need: within 2 units in x and z
+            ASSERT_GE(b.lo[0], float(GridCoord(i)) - 2);
+            ASSERT_LE(b.hi[2], float(GridCoord((k + 1) * piececells)) + 2);
+        }
 }
 
 TEST(Cull, RangesMergeInsidePiecesAndKeepClippedOnesApart)

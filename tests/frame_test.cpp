@@ -197,3 +197,57 @@ TEST_F(Frames, WallShowsTheTopOfTheRamp)
     EXPECT_NEAR(c.g, (s[1] + last[1]) / 2 * 255, 2);
     EXPECT_NEAR(c.b, (s[2] + last[2]) / 2 * 255, 2);
 }
+
+TEST_F(Frames, DrawFloorAloneLeavesWhatTheImmediateStripsLeave)
+{
+    // What the overlay and the next frame see after the landscape pass: the
+    // wall vertex [500][500]'s normal and texture coordinate, no arrays,
+    // texturing off, texture 1 bound in replace mode.
+    glPushMatrix();
+    glRotatef(30, 1, 0, 0);
+    glTranslatef(0, -20, 0);
+    glNormal3f(1, 2, 3);
+    glTexCoord1d(0.3);
+    glDisable(GL_LIGHTING);
+    DrawFloor();
+    glEnable(GL_LIGHTING);
+    glPopMatrix();
+    float n[3], s[4];
+    glGetFloatv(GL_CURRENT_NORMAL, n);
+    glGetFloatv(GL_CURRENT_TEXTURE_COORDS, s);
+    EXPECT_EQ(n[0], 0.0f);
+    EXPECT_EQ(n[1], -40.0f);
+    EXPECT_EQ(n[2], 0.0f);
+    EXPECT_EQ(s[0], 1.0f);
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_1D));
+    EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
+    GLint v = -1;
+    glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &v);
+    EXPECT_EQ(v, 0);
+    glGetIntegerv(GL_TEXTURE_BINDING_1D, &v);
+    EXPECT_EQ(v, 1);
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &v);
+    EXPECT_EQ(v, GL_REPLACE);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(Frames, WithoutARampTheGroundTakesTheSkysColour)
+{
+    // Texture 1 without image: the strips take the current colour the sky
+    // set, (0.3, 0.2, 0.3), unlit; the fog is too faint at 60 units to show.
+    const GLuint one = ramptexture;
+    glDeleteTextures(1, &one);
+    ypos = 60, beta = 90;
+    const auto frame = RenderFrame(DrawFloor);
+    const auto back = std::filesystem::current_path();
+    std::filesystem::current_path(VELLMOOR_SOURCE_DIR);
+    CaptureStdout(LoadTexture);
+    std::filesystem::current_path(back);
+    for (auto [x, y] : {std::pair{250, 250}, {100, 400}, {400, 100}}) {
+        const Rgb c = PixelAt(frame, x, y);
+        EXPECT_NEAR(c.r, 0.3 * 255, 1.5) << x << "," << y;
+        EXPECT_NEAR(c.g, 0.2 * 255, 1.5) << x << "," << y;
+        EXPECT_NEAR(c.b, 0.3 * 255, 1.5) << x << "," << y;
+    }
+}

@@ -132,6 +132,53 @@ TEST(Dent, StrengthOneReachesTheFourNeighboursOnce)
     EXPECT_EQ(ground[99][99], 0.0f);
 }
 
+// A seed whose first draw of rand() % 15 is 0 and whose sixth to eighth are
+// not: a strength-2 dent then spreads on from its first neighbour only.
+unsigned SeedSpreadingFirstOnly()
+{
+    for (unsigned seed = 1;; ++seed) {
+        srand(seed);
+        int r[8];
+        for (int &v : r)
+            v = rand() % 15;
+        if (r[0] == 0 && r[5] && r[6] && r[7])
+            return seed;
+    }
+}
+
+TEST(Dent, VisitsXMinusOneThenXPlusOneThenZMinusOneThenZPlusOne)
+{
+    // Worked by hand, grid 0 with 10 at the centre c = (100, 100):
+    // x-1 gets strength 1: relaxed to 4, it relaxes its own four neighbours
+    // towards 4 (1.6 each), among them c itself: 10 + (4 - 10) * 0.4 = 7.6.
+    // Then x+1, z-1 and z+1 get strength 0 and relax towards 7.6: 3.04.
+    const unsigned seed = SeedSpreadingFirstOnly();
+    ClearGrids();
+    ground[100][100] = 10;
+    srand(seed);
+    dent(100, 100, -1, -1, 2);
+    EXPECT_FLOAT_EQ(ground[100][100], 7.6f);
+    EXPECT_FLOAT_EQ(ground[99][100], 4.0f);
+    EXPECT_FLOAT_EQ(ground[98][100], 1.6f);
+    EXPECT_FLOAT_EQ(ground[99][99], 1.6f);
+    EXPECT_FLOAT_EQ(ground[99][101], 1.6f);
+    for (auto [i, j] : {std::pair{101, 100}, {100, 99}, {100, 101}})
+        EXPECT_FLOAT_EQ(ground[i][j], 3.04f) << i << "," << j;
+    EXPECT_EQ(ground[102][100], 0.0f);
+    EXPECT_EQ(ground[101][101], 0.0f);
+}
+
+TEST(Dent, NextToTheEdgeStillReachesIt)
+{
+    EXPECT_EQ(DentDraws(last - 1, 250), 4);
+    EXPECT_FLOAT_EQ(ground[last][250], 4.0f);
+    EXPECT_EQ(DentDraws(250, last - 1), 4);
+    EXPECT_FLOAT_EQ(ground[250][last], 4.0f);
+    EXPECT_EQ(DentDraws(1, 1), 4);
+    EXPECT_FLOAT_EQ(ground[0][1], 4.0f);
+    EXPECT_FLOAT_EQ(ground[1][0], 4.0f);
+}
+
 TEST(Dent, AtTheEdgeSkipsNeighboursOutsideTheGrid)
 {
     EXPECT_EQ(DentDraws(0, 0), 2);
