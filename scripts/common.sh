@@ -19,11 +19,22 @@ need_packages() {
 
 BUILD_PACKAGES=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev)
 X_PACKAGES=(xvfb xauth xdotool x11-utils x11-apps imagemagick)
+PACKAGE_PACKAGES=(dpkg-dev lintian man-db desktop-file-utils)
+
+# Removes a build folder that another source tree configured (a copied
+# clone, say), which CMake would refuse to reuse.
+fresh_build_dir() {  # folder
+    local cache=$1/CMakeCache.txt home
+    [ -f "$cache" ] || return 0
+    home=$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$cache")
+    [ "$home" -ef . ] || { echo "$1 was configured for $home; starting it afresh"; rm -rf "$1"; }
+}
 
 # Configures a build folder and builds the given targets (all when none).
 build_targets() {  # folder, targets...
     local dir=$1
     shift
+    fresh_build_dir "$dir"
     cmake -S . -B "$dir" >/dev/null
     cmake --build "$dir" -j"$(nproc)" ${1:+--target "$@"} >/dev/null
 }

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Builds Vellmoor and runs every test, twice: in the plain build and with
 # AddressSanitizer and UndefinedBehaviorSanitizer. The logic, the GL state and
-# pixels on a virtual X server, the real binary driven with XTEST input, and
-# 30 s of fuzzing the colour ramp reader (a finding fails the run).
+# pixels on a virtual X server, the real binary driven with XTEST input, 30 s
+# of fuzzing the colour ramp reader (a finding fails the run), and the Debian
+# package built, checked and run.
 set -euo pipefail
 scratch= XVFB_PID=
 trap '[ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null; [ -z "$scratch" ] || rm -rf "$scratch"' EXIT
 cd "$(dirname "$0")/.."
 root=$PWD
 . scripts/common.sh
-need_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}" libgtest-dev python3 clang libclang-rt-14-dev
+need_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" \
+    libgtest-dev python3 clang libclang-rt-14-dev
 
 jobs=$(nproc)
 build() {  # folder, cmake options...
@@ -35,6 +37,10 @@ if ! (cd "$scratch" && timeout 300 "$root/build-fuzz/vellmoor_ramp_fuzz" -max_to
     exit 1
 fi
 grep -E '^(stat::number_of_executed_units|Done)' "$scratch/fuzz.log" || true
+
+echo "Debian package"
+deb=$(./scripts/package.sh 2>/dev/null | tail -n 1)
+bash tests/binary/package_test.sh build/vellmoor "$root" build/tests/support/libvellmoor_frames.so "$deb"
 
 start_xvfb 640x520
 echo "Plain build"

@@ -13,6 +13,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "support/glwindow.h"
 #include "support/grids.h"
@@ -92,6 +93,28 @@ TEST_F(Texture, ComponentsChooseTheInternalFormat)
         Load(&file);
         EXPECT_EQ(Level(GL_TEXTURE_WIDTH), 8) << components;
         EXPECT_EQ(Level(GL_TEXTURE_INTERNAL_FORMAT), format) << components;
+    }
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(Texture, SamplesLandInTheirTexelsAndComponents)
+{
+    // Read back in each layout, the texels hold the file's samples in order:
+    // two texels of luminance, luminance-alpha, RGB and RGBA.
+    const GLenum layouts[] = {GL_LUMINANCE, GL_LUMINANCE_ALPHA, GL_RGB, GL_RGBA};
+    for (int c = 1; c <= 4; ++c) {
+        std::string file = "2 " + std::to_string(c) + "\n";
+        std::vector<float> want;
+        for (int k = 1; k <= 2 * c; ++k) {
+            want.push_back(float(k) / 8);
+            file += std::to_string(want.back()) + " ";
+        }
+        Load(&file);
+        std::vector<float> got(want.size(), -1.0f);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_1D, 0, layouts[c - 1], GL_FLOAT, got.data());
+        for (std::size_t k = 0; k < want.size(); ++k)
+            EXPECT_NEAR(got[k], want[k], 1.0 / 255) << c << " components, sample " << k;
     }
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }

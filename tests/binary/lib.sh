@@ -6,7 +6,7 @@
 set -euo pipefail
 WORK= VPID= XVFB_PID= ENDING=
 trap 'finish_all' EXIT
-BIN=$1 SRC=$2 FRAMESLIB=$3
+BIN=$1 SRC=$2 FRAMESLIB=$(realpath "$3")
 shift 3
 DEADLINE=${VELLMOOR_TEST_DEADLINE:-90}
 . "$SRC/scripts/common.sh"
@@ -50,22 +50,23 @@ reached() { (($(frames) >= $1)); }
 # after everything sent before the call had reached the viewer.
 wait_frames() { local want=$(($(frames) + $1)); wait_for "$1 more frames" reached "$want"; }
 
-# Runs the viewer in $WORK (holding colours.txt if the caller put one there),
+# Runs the viewer in $RUNDIR, by default $WORK (holding colours.txt if the
+# caller put one there),
 # waits for its window and its first frames. OUT says where its standard
 # output goes: file (the default, $WORK/stdout), closed, gone (a pipe whose
 # reader leaves after 3 bytes), full (/dev/full), allclosed (0, 1 and 2).
 start_viewer() {
-    local out=${1:-file}
+    local out=${1:-file} dir=${RUNDIR:-$WORK}
     export LD_PRELOAD="${LD_PRELOAD:+$LD_PRELOAD:}$FRAMESLIB" VELLMOOR_FRAMES="$WORK/frames"
     case $out in
-    file) (cd "$WORK" && exec "$BIN" >"$WORK/stdout" 2>"$WORK/stderr") & ;;
-    closed) (cd "$WORK" && exec "$BIN" >&- 2>"$WORK/stderr") & ;;
-    allclosed) (cd "$WORK" && exec "$BIN" <&- >&- 2>&-) & ;;
-    full) (cd "$WORK" && exec "$BIN" >/dev/full 2>"$WORK/stderr") & ;;
+    file) (cd "$dir" && exec "$BIN" >"$WORK/stdout" 2>"$WORK/stderr") & ;;
+    closed) (cd "$dir" && exec "$BIN" >&- 2>"$WORK/stderr") & ;;
+    allclosed) (cd "$dir" && exec "$BIN" <&- >&- 2>&-) & ;;
+    full) (cd "$dir" && exec "$BIN" >/dev/full 2>"$WORK/stderr") & ;;
     gone)
         mkfifo "$WORK/pipe"
         head -c 3 <"$WORK/pipe" >"$WORK/stdout" &
-        (cd "$WORK" && exec "$BIN" >"$WORK/pipe" 2>"$WORK/stderr") & ;;
+        (cd "$dir" && exec "$BIN" >"$WORK/pipe" 2>"$WORK/stderr") & ;;
     *) fail "no output mode $out" ;;
     esac
     VPID=$!

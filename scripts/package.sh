@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds the Debian package in build-deb/ and prints its path.
+# Install it with: sudo apt-get install ./build-deb/vellmoor_*.deb
+set -euo pipefail
+cd "$(dirname "$0")/.."
+. scripts/common.sh
+need_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
+fresh_build_dir build-deb
+cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF >/dev/null
+cmake --build build-deb -j"$(nproc)" --target vellmoor vellmoor_docs >/dev/null
+rm -f build-deb/vellmoor_*.deb
+(cd build-deb && cpack -G DEB >/dev/null)
+ls "$PWD"/build-deb/vellmoor_*.deb

@@ -1,0 +1,41 @@
+# The Debian package: lintian finds no errors or warnings, the manual page
+# renders without warnings, the menu entry is valid, and the installed binary,
+# run from the installed share folder as the menu entry runs it, reads the
+# installed ramp, draws and ends on Escape with status 0.
+# Usage: package_test.sh BINARY SOURCE FRAMESLIB DEB (BINARY is not used:
+# the package's own is run)
+. "$(dirname "$0")/lib.sh"
+deb=$1
+root=$WORK/root
+dpkg-deb -x "$deb" "$root"
+
+lintian --fail-on error,warning "$deb" 2>&1 | grep -v 'running with root privileges' || true
+lintian --fail-on error,warning "$deb" >/dev/null 2>&1 || fail "lintian reports errors or warnings"
+fields=$(dpkg-deb -f "$deb" Depends Section)
+for want in 'libglut' 'libglu1' 'libopengl0|libgl1' 'Section: games'; do
+    grep -qE "$want" <<<"$fields" || fail "control fields lack $want: $fields"
+done
+
+man --warnings -l "$root/usr/share/man/man6/vellmoor.6.gz" >/dev/null 2>"$WORK/man.err" || fail "man failed"
+[ ! -s "$WORK/man.err" ] || fail "manual page warnings: $(cat "$WORK/man.err")"
+
+desktop=$root/usr/share/applications/vellmoor.desktop
+desktop-file-validate "$desktop" || fail "invalid menu entry"
+grep -qx 'Exec=/usr/games/vellmoor' "$desktop" || fail "menu entry runs: $(grep ^Exec "$desktop")"
+grep -qx 'Path=/usr/share/vellmoor' "$desktop" || fail "menu entry starts in: $(grep ^Path "$desktop")"
+[ -f "$root/usr/share/icons/hicolor/64x64/apps/vellmoor.png" ] || fail "no icon"
+
+# The entry's command from its folder, both inside the unpacked root.
+BIN=$root/usr/games/vellmoor RUNDIR=$root/usr/share/vellmoor
+start_xvfb 800x600
+start_viewer
+drawn() { (($(colours) > 10)); }
+wait_for "no frame drawn" drawn
+quit_viewer
+grep -q $'\nGetting colours.txt..Got it!\n256 3\n768$' "$WORK/stdout" ||
+    fail "the installed ramp was not read: $(tail -c 100 "$WORK/stdout" | od -c | head -3)"
+
+if [ "$(id -u)" -eq 0 ]; then  # the package's dependencies resolve on this system
+    apt-get install --simulate -qq "$deb" >/dev/null || fail "apt-get cannot install $deb"
+fi
+echo "package: ok"
