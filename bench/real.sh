@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# The real viewer, as users run it, at each benchmark view: the default binary
+# and the one linked with the immediate reference pass, both running under one
+# virtual X server, each stopped (SIGSTOP) while the other is measured, view
+# after view. Each view is set through gdb (position and angles) and real page
+# keys; then for SECONDS the frames per second that Mesa's HUD counts and the
+# minor page faults per frame (from /proc) are taken.
+# Usage: bench/real.sh BUILD_DIR [seconds per view, default 5]
+set -euo pipefail
+work= XVFB_PID= pids=()
+trap 'for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done; [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null; [ -z "$work" ] || rm -rf "$work"' EXIT
+cd "$(dirname "$0")/.."
+. scripts/common.sh
+build=$(realpath "$1")
+secs=${2:-5}
+work=$(mktemp -d)
+start_xvfb 1100x520
+
+# name  x  y  z  alpha  beta  page-key presses (Prior, Next)
+views=("start|0|0.5|0|0|0|0|0" "above, looking down|0|250|0|0|90|0|0" "at the wall, looking in|0|5|245|0|0|0|0"
+       "turned 180|0|0.5|0|180|0|0|0" "pitched 40 down|0|0.5|0|0|40|0|0" "page up x10|0|0.5|0|0|0|10|0"
+       "page down x5|0|0.5|0|0|0|0|5")
+
+declare -A pid wid at
+launch() {  # name binary x
+    local dir=$work/$1
+    mkdir -p "$dir"
+    cp colours.txt "$dir/"
+    (cd "$dir" && GALLIUM_HUD=fps GALLIUM_HUD_DUMP_DIR="$dir" LD_PRELOAD="$build/tests/support/libvellmoor_frames.so" \
+        VELLMOOR_FRAMES="$dir/frames" exec "$2" >/dev/null 2>&1) &
+    pid[$1]=$!
+    pids+=("$!")
+    local w
+    w=$(timeout 60 xdotool search --sync --limit 1 --pid "${pid[$1]}" --name '^Vellmoor$')
+    xdotool windowmove "$w" "$3" 0
+    wid[$1]=$w at[$1]=$3
+}
+frames() { cat "$work/$1/frames" 2>/dev/null || echo 0; }
+minflt() { awk '{ print $10 }' "/proc/${pid[$1]}/stat"; }
+waitframes() {  # name count: bounded by a minute
+    local want=$(($(frames "$1") + $2)) k
+    for ((k = 0; k < 1200; k++)); do (($(frames "$1") >= want)) && return 0; sleep 0.05; done
+    echo "no frames from $1"; exit 1
+}
+pagekeys() {  # name key count
+    (($3 > 0)) || return 0
+    xdotool mousemove $((${at[$1]} + 250)) 250
+    local k
+    for ((k = 0; k < $3; k++)); do xdotool key "$2"; done
+}
+setview() {  # name x y z alpha beta
+    local s c
+    read -r s c < <(awk -v a="$5" 'BEGIN { r = a * 3.141592653589793 / 180; printf "%.17g %.17g\n", sin(r), cos(r) }')
+    gdb -p "${pid[$1]}" -batch -ex "set var xpos=$2" -ex "set var ypos=$3" -ex "set var zpos=$4" \
+        -ex "set var alpha=$5" -ex "set var beta=$6" -ex "set var sina=$s" -ex "set var cosa=$c" \
+        -ex 'set var hvel=0' -ex 'set var yspd=0' >/dev/null 2>&1
+}
+# Frames per second over the HUD's values written during the window, faults per frame.
+measure() {  # name
+    local hud=$work/$1/fps before f0 m0 f1 m1
+    waitframes "$1" 10
+    before=$(wc -l <"$hud" 2>/dev/null || echo 0)
+    f0=$(frames "$1") m0=$(minflt "$1")
+    sleep "$secs"  # the measuring window itself
+    f1=$(frames "$1") m1=$(minflt "$1")
+    tail -n +$((before + 2)) "$hud" | awk -v f=$((f1 - f0)) -v m=$((m1 - m0)) \
+        '{ s += $1; n++ } END { printf "%7.1f %9.1f", n ? s / n : 0, f ? m / f : 0 }'
+}
+
+launch default "$build/vellmoor" 0
+launch immediate "$build/bench/vellmoor_immediate" 560
+waitframes default 10
+waitframes immediate 10
+kill -STOP "${pid[immediate]}"
+
+echo "real viewer, $secs s a view: HUD frames per second, minor page faults per frame"
+printf '%-26s %16s %16s %7s\n' view "default fps,pf" "immediate fps,pf" ratio
+for v in "${views[@]}"; do
+    IFS='|' read -r name x y z a b up down <<<"$v"
+    row=()
+    for who in default immediate; do
+        kill -CONT "${pid[$who]}"
+        setview "$who" "$x" "$y" "$z" "$a" "$b"
+        pagekeys "$who" Prior "$up"
+        pagekeys "$who" Next "$down"
+        row+=("$(measure "$who")")
+        pagekeys "$who" Next "$up"
+        pagekeys "$who" Prior "$down"
+        kill -STOP "${pid[$who]}"
+    done
+    read -r fd pd <<<"${row[0]}"
+    read -r fi pi <<<"${row[1]}"
+    printf '%-26s %8s %7s %8s %7s %6.2fx\n' "$name" "$fd" "$pd" "$fi" "$pi" "$(awk -v a="$fd" -v b="$fi" 'BEGIN { print (b > 0 ? a / b : 0) }')"
+done
+for who in default immediate; do
+    kill -CONT "${pid[$who]}"
+    echo "peak resident memory, $who: $(awk '/^VmHWM/ { print $2, $3 }' "/proc/${pid[$who]}/status")"
+done
