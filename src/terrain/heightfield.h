@@ -4,7 +4,7 @@
 
 constexpr int gridside = 501;             // vertices per side
 constexpr int gridcells = gridside - 1;   // cells per side; a cell is one world unit
-constexpr double gridoffset = gridcells / 2 + 0.5;  // 250.5: centres the grid on the origin
+constexpr double gridoffset = gridcells / 2 + 0.5;  // 250.5: the grid spans -250.5 .. 249.5
 
 // World x of vertex row i, or world z of column j: index - 250.5, in double
 // precision (both passes send it as a float).
