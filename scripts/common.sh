@@ -44,7 +44,7 @@ build_targets() {  # folder, targets...
 start_xvfb() {  # WIDTHxHEIGHT
     local n
     exec 5<> <(:)
-    Xvfb -displayfd 5 -screen 0 "${1}x24" -nolisten tcp >/dev/null 2>&1 &
+    Xvfb -displayfd 5 -screen 0 "${1}x24" -br -nolisten tcp >/dev/null 2>&1 &  # black root
     XVFB_PID=$!
     read -r -t 20 n <&5 || { echo "Xvfb did not start"; exit 1; }
     exec 5<&-

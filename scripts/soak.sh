@@ -4,18 +4,19 @@
 # memory every 30 s from the first 10 s on, checks that it grew by less than
 # 1 MB over the run and that Escape ends the viewer with status 0.
 # Usage: scripts/soak.sh [seconds]
-set -eu
+set -euo pipefail
+XVFB_PID= vpid=
+trap '[ -z "$vpid" ] || kill "$vpid" 2>/dev/null; [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null' EXIT
 cd "$(dirname "$0")/.."
 . scripts/common.sh
 need_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}" gdb
 secs=${1:-300}
 build_targets build vellmoor
 start_xvfb 800x600
-trap 'kill $XVFB_PID 2>/dev/null' EXIT
 
 ./build/vellmoor >/dev/null &
 vpid=$!
-wid=$(timeout 30 xdotool search --sync --name '^Vellmoor$' | head -n 1)
+wid=$(timeout 30 xdotool search --sync --limit 1 --name '^Vellmoor$')
 rss() { awk '/^VmRSS/ { print $2 }' "/proc/$vpid/status"; }
 peak() { awk '/^VmHWM/ { print $2 }' "/proc/$vpid/status"; }
 # Resident memory in a steady state: the window 500 x 500 again (its buffers
@@ -75,7 +76,9 @@ at+=("$((SECONDS - start))")
 hwm=$(peak)
 xdotool mousemove 250 250 key Escape
 rc=0
+timeout 30 tail --pid="$vpid" -f /dev/null || { echo "FAIL: the viewer did not end on Escape"; exit 1; }
 wait "$vpid" || rc=$?
+vpid=
 
 # The driver takes and gives back a megabyte or two as it goes (seen as steps
 # that come and go), so compare the least settled value of the first third

@@ -37,7 +37,6 @@ esac
 
 start_xvfb 800x600
 start_viewer
-drawn() { (($(colours) > 10)); }
 wait_for "no frame drawn" drawn
 quit_viewer
 

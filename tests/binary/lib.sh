@@ -82,10 +82,12 @@ shot() {
     md5sum <"$WORK/shot.xwd" | cut -d' ' -f1
 }
 
-# Number of distinct colours in the window's current picture.
-colours() {
+# True when the window shows a drawn frame, not the black of a new window.
+# (However few colours the view holds: a random landscape can put the eye in
+# a pit that fills the view with one.)
+drawn() {
     xwd -id "$WID" -silent >"$WORK/shot.xwd" || fail "xwd could not read the window"
-    convert "xwd:$WORK/shot.xwd" -format %k info:
+    [ "$(convert "xwd:$WORK/shot.xwd" -format '%[fx:maxima>0.1]' info:)" = 1 ]
 }
 
 differs() { [ "$(shot)" != "$1" ]; }

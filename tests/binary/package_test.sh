@@ -29,7 +29,6 @@ grep -qx 'Path=/usr/share/vellmoor' "$desktop" || fail "menu entry starts in: $(
 BIN=$root/usr/games/vellmoor RUNDIR=$root/usr/share/vellmoor
 start_xvfb 800x600
 start_viewer
-drawn() { (($(colours) > 10)); }
 wait_for "no frame drawn" drawn
 quit_viewer
 grep -q $'\nGetting colours.txt..Got it!\n256 3\n768$' "$WORK/stdout" ||

@@ -6,7 +6,6 @@
 start_xvfb 800x600
 cp "$SRC/colours.txt" "$WORK/"
 start_viewer "$1"
-drawn() { (($(colours) > 10)); }
 wait_for "no frame drawn" drawn
 a=$(shot)
 xdotool key shift+Up
