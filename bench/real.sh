@@ -35,7 +35,7 @@ launch() {  # name binary x
     xdotool windowmove "$w" "$3" 0
     wid[$1]=$w at[$1]=$3
 }
-frames() { cat "$work/$1/frames" 2>/dev/null || echo 0; }
+frames() { local n; n=$(cat "$work/$1/frames" 2>/dev/null) || true; echo "${n:-0}"; }
 minflt() { awk '{ print $10 }' "/proc/${pid[$1]}/stat"; }
 waitframes() {  # name count: bounded by a minute
     local want=$(($(frames "$1") + $2)) k
