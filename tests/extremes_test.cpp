@@ -2,9 +2,6 @@
 
 #include <GL/gl.h>
 
-#include <cstdlib>
-#include <iostream>
-#include <sstream>
 
 #include "support/glwindow.h"
 #include "support/grids.h"

@@ -7,8 +7,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
-#include <sstream>
 
 #include "support/glwindow.h"
 #include "support/grids.h"

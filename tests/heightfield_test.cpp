@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cmath>
-#include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
