@@ -13,6 +13,7 @@ cd "$(dirname "$0")/.."
 . scripts/common.sh
 build=$(realpath "$1")
 secs=${2:-5}
+((secs >= 2)) || secs=2  # the HUD writes one value a second: a shorter window may hold none
 work=$(mktemp -d)
 start_xvfb 1100x520
 
@@ -26,7 +27,7 @@ launch() {  # name binary x
     local dir=$work/$1
     mkdir -p "$dir"
     cp colours.txt "$dir/"
-    (cd "$dir" && GALLIUM_HUD=fps GALLIUM_HUD_DUMP_DIR="$dir" LD_PRELOAD="$build/tests/support/libvellmoor_frames.so" \
+    (cd "$dir" && GALLIUM_HUD=fps GALLIUM_HUD_DUMP_DIR="$dir" LD_PRELOAD="$(frames_lib "$build")" \
         VELLMOOR_FRAMES="$dir/frames" exec "$2" >/dev/null 2>&1) &
     pid[$1]=$!
     pids+=("$!")
@@ -35,13 +36,9 @@ launch() {  # name binary x
     xdotool windowmove "$w" "$3" 0
     wid[$1]=$w at[$1]=$3
 }
-frames() { local n; n=$(cat "$work/$1/frames" 2>/dev/null) || true; echo "${n:-0}"; }
+frames() { frame_count "$work/$1/frames"; }
 minflt() { awk '{ print $10 }' "/proc/${pid[$1]}/stat"; }
-waitframes() {  # name count: bounded by a minute
-    local want=$(($(frames "$1") + $2)) k
-    for ((k = 0; k < 1200; k++)); do (($(frames "$1") >= want)) && return 0; sleep 0.05; done
-    echo "no frames from $1"; exit 1
-}
+waitframes() { await_frames "$work/$1/frames" $(($(frames "$1") + $2)) "${pid[$1]}"; }  # name count
 pagekeys() {  # name key count
     (($3 > 0)) || return 0
     xdotool mousemove $((${at[$1]} + 250)) 250

@@ -39,6 +39,29 @@ build_targets() {  # folder, targets...
     cmake --build "$dir" -j"$(nproc)" ${1:+--target "$@"} >/dev/null
 }
 
+# The frame counter that tests and benchmarks preload into the viewer, in a
+# build folder; it writes the frames presented so far to $VELLMOOR_FRAMES.
+frames_lib() { echo "$(realpath "$1")/tests/support/libvellmoor_frames.so"; }
+
+# Frames counted in FILE so far (0 before the first).
+frame_count() {  # FILE
+    local n=
+    [ ! -s "$1" ] || read -r n <"$1" || true
+    echo "${n:-0}"
+}
+
+# Waits, a minute at most, until FILE counts WANT frames; fails if PID ends.
+await_frames() {  # FILE WANT PID
+    local k
+    for ((k = 0; k < 1200; k++)); do
+        (($(frame_count "$1") >= $2)) && return 0
+        kill -0 "$3" 2>/dev/null || { echo "the viewer ended before frame $2"; exit 1; }
+        sleep 0.05
+    done
+    echo "no frame $2 within a minute"
+    exit 1
+}
+
 # Starts Xvfb on a free display with one screen of the given size and exports
 # DISPLAY; XVFB_PID is the server's, for the caller's exit trap.
 start_xvfb() {  # WIDTHxHEIGHT

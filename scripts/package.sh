@@ -9,5 +9,5 @@ fresh_build_dir build-deb
 cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF >/dev/null
 cmake --build build-deb -j"$(nproc)" --target vellmoor vellmoor_docs >/dev/null
 rm -f build-deb/vellmoor_*.deb
-(cd build-deb && cpack -G DEB >/dev/null)
+(cd build-deb && cpack -G DEB >cpack.log 2>&1) || { cat build-deb/cpack.log >&2; echo "cpack failed" >&2; exit 1; }
 ls "$PWD"/build-deb/vellmoor_*.deb

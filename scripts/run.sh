@@ -18,16 +18,9 @@ fi
 shot=${VELLMOOR_SHOT:-$PWD/vellmoor.png}
 start_xvfb 500x500
 frames=$(mktemp)
-LD_PRELOAD=$PWD/build/tests/support/libvellmoor_frames.so VELLMOOR_FRAMES=$frames ./build/vellmoor "$@" &
+LD_PRELOAD=$(frames_lib build) VELLMOOR_FRAMES=$frames ./build/vellmoor "$@" &
 VPID=$!
-# Ten frames drawn, within a minute however busy the machine.
-for ((k = 0; k < 1200; k++)); do
-    n=$(cat "$frames")
-    ((${n:-0} >= 10)) && break
-    kill -0 "$VPID" 2>/dev/null || { echo "the viewer ended early"; exit 1; }
-    sleep 0.05
-done
-((${n:-0} >= 10)) || { echo "no frames drawn within a minute"; exit 1; }
+await_frames "$frames" 10 "$VPID"
 xwd -root -silent >"$frames.xwd"
 convert "xwd:$frames.xwd" "$shot"
 rm -f "$frames.xwd"

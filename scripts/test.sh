@@ -39,8 +39,8 @@ fi
 grep -E '^(stat::number_of_executed_units|Done)' "$scratch/fuzz.log" || true
 
 echo "Debian package"
-deb=$(./scripts/package.sh 2>/dev/null | tail -n 1)
-bash tests/binary/package_test.sh build/vellmoor "$root" build/tests/support/libvellmoor_frames.so "$deb"
+deb=$(./scripts/package.sh | tail -n 1)
+bash tests/binary/package_test.sh build/vellmoor "$root" "$(frames_lib build)" "$deb"
 
 start_xvfb 640x520
 echo "Plain build"

@@ -40,11 +40,7 @@ wait_for() {
     done
 }
 
-frames() {  # presented so far, from the preload's counter
-    local n=0
-    [ ! -s "$WORK/frames" ] || read -r n <"$WORK/frames" || true
-    echo "${n:-0}"
-}
+frames() { frame_count "$WORK/frames"; }  # presented so far
 reached() { (($(frames) >= $1)); }
 # Waits until N more frames have been presented: the last of them started
 # after everything sent before the call had reached the viewer.
