@@ -1,7 +1,6 @@
 // Vellmoor: a random landscape to fly over.
 #include <GL/freeglut.h>
 #include <fcntl.h>
-#include <malloc.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,6 +8,9 @@
 #include <csignal>
 #include <cstdlib>
 #include <ctime>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "render/render.h"
 #include "terrain/heightfield.h"
@@ -36,12 +38,15 @@ void GuardStdio()
 // (trimming the heap, unmapping large blocks) and gets it back zeroed on the
 // next frame: thousands of page faults a frame when the whole grid is in
 // view. Keeping it in the process costs only the driver's high-water mark.
+// The tuning is glibc's; other C libraries keep their own defaults.
 void KeepFreedMemory()
 {
+#ifdef __GLIBC__
     constexpr int mmapthreshold = 32 << 20;  // bytes; glibc's largest allowed
     constexpr int trimthreshold = 1 << 30;   // bytes; in effect never
     mallopt(M_MMAP_THRESHOLD, mmapthreshold);
     mallopt(M_TRIM_THRESHOLD, trimthreshold);
+#endif
 }
 
 void init()

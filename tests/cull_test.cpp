@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "render/cull.h"
+#include "render/passchoice.h"
 #include "support/grids.h"
 #include "terrain/heightfield.h"
 
@@ -73,7 +74,7 @@ TEST(Cull, EveryPieceIsBoundedWithSlack)
     EXPECT_GT(piecebox[5 * piecesperstrip + k41].lo[1], -7);
 }
 
-TEST(Cull, EveryVertexOfAPieceLiesWellInsideItsBox)
+TEST(Cull, EveryVertexOfAPieceOrSegmentLiesWellInsideItsBox)
 {
     // Rough random ground, so that some piece has its highest or lowest
     // vertex on each of its edges and its last column.
@@ -83,21 +84,77 @@ TEST(Cull, EveryVertexOfAPieceLiesWellInsideItsBox)
             ground[i][j] = float(rand() % 2001 - 1000) / 10;
     BoundPieces();
     const float slack = 0.5f;  // the GL's rounding never reaches this far
-    for (int i = 0; i < strips; ++i)
-        for (int k = 0; k < piecesperstrip; ++k) {
-            const Box &b = piecebox[i * piecesperstrip + k];
-            for (int ii = i; ii <= i + 1; ++ii)
-                for (int j = k * piececells; j <= (k + 1) * piececells; ++j) {
-                    const float v[3] = {float(GridCoord(ii)), ground[ii][j], float(GridCoord(j))};
-                    for (int a = 0; a < 3; ++a) {
-                        ASSERT_LE(b.lo[a], v[a] - slack) << "piece " << i << "/" << k << " axis " << a;
-                        ASSERT_GE(b.hi[a], v[a] + slack) << "piece " << i << "/" << k << " axis " << a;
-                    }
-                }
-            // and no looser than the neighbouring strips need: within 2 units in x and z
-            ASSERT_GE(b.lo[0], float(GridCoord(i)) - 2);
-            ASSERT_LE(b.hi[2], float(GridCoord((k + 1) * piececells)) + 2);
+    // Strip i's columns j0 to j0 + cells inside b, which is within 2 units in x and z.
+    auto holds = [&](const Box &b, int i, int j0, int cells) {
+        for (int ii = i; ii <= i + 1; ++ii)
+            for (int j = j0; j <= j0 + cells; ++j) {
+                const float v[3] = {float(GridCoord(ii)), ground[ii][j], float(GridCoord(j))};
+                for (int a = 0; a < 3; ++a)
+                    if (b.lo[a] > v[a] - slack || b.hi[a] < v[a] + slack)
+                        return false;
+            }
+        return b.lo[0] >= float(GridCoord(i)) - 2 && b.hi[2] <= float(GridCoord(j0 + cells)) + 2;
+    };
+    for (int i = 0; i < strips; ++i) {
+        for (int k = 0; k < piecesperstrip; ++k)
+            ASSERT_TRUE(holds(piecebox[i * piecesperstrip + k], i, k * piececells, piececells))
+                << "piece " << i << "/" << k;
+        for (int k = 0; k < segmentsperstrip; ++k)
+            ASSERT_TRUE(holds(segmentbox[i * segmentsperstrip + k], i, k * segmentcells, segmentcells))
+                << "segment " << i << "/" << k;
+    }
+}
+
+TEST(Cull, SegmentsInViewComeInStripOrder)
+{
+    ClearGrids();
+    BoundPieces();
+    std::vector<int> index(segments);
+    auto all = Scale(1.0 / 1000);
+    ASSERT_EQ(VisibleSegments(all.data(), index.data()), segments);
+    for (int s = 0; s < segments; ++s)
+        ASSERT_EQ(index[s], s);
+    // A cube of half side 30 about the origin meets strips 220 to 280, and
+    // in each the segments that hold columns 220 to 280.
+    auto small = Scale(1.0 / 30);
+    const int n = VisibleSegments(small.data(), index.data());
+    const int across = 280 / segmentcells - 220 / segmentcells + 1;
+    EXPECT_GE(n, 60 * across);
+    EXPECT_LE(n, 64 * across);
+    for (int k = 0; k < n; ++k) {
+        EXPECT_NEAR(index[k] / segmentsperstrip, 250, 32);
+        EXPECT_NEAR((index[k] % segmentsperstrip + 0.5) * segmentcells, 250, 30 + segmentcells / 2);
+        if (k > 0) {
+            EXPECT_GT(index[k], index[k - 1]);
         }
+    }
+}
+
+TEST(Cull, BufferObjectsOnlyOnADirectContextOfGL15OrLater)
+{
+    const struct {
+        const char *version;
+        bool direct;
+        FloorPath path;
+    } cases[] = {
+        {"4.5 (Compatibility Profile) Mesa 22.3.6", true, FloorPath::buffers},
+        {"1.5", true, FloorPath::buffers},
+        {"2.1 Mesa 10.0", true, FloorPath::buffers},
+        {"1.10", true, FloorPath::buffers},
+        {"1.4 Mesa 22.3.6", true, FloorPath::lists},
+        {"1.4.0 NVIDIA", true, FloorPath::lists},
+        {"0.9", true, FloorPath::lists},
+        {"4.5 (Compatibility Profile) Mesa 22.3.6", false, FloorPath::lists},
+        {nullptr, true, FloorPath::lists},  // the query failed: GL 1.1
+        {"", true, FloorPath::lists},
+        {"OpenGL ES 3.2", true, FloorPath::lists},
+        {"4", true, FloorPath::lists},
+        {"4.", true, FloorPath::lists},
+        {"99999999999.0", true, FloorPath::lists},  // no version number is that long
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(ChooseFloorPath(c.version, c.direct), c.path)
+            << (c.version ? c.version : "(null)") << (c.direct ? ", direct" : ", indirect");
 }
 
 TEST(Cull, RangesMergeInsidePiecesAndKeepClippedOnesApart)

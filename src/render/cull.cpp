@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-Box piecebox[pieces];  // world units
+Box piecebox[pieces];      // world units
+Box segmentbox[segments];  // world units
 
 namespace {
 
@@ -32,6 +33,16 @@ void BoundPieces()
     for (int i = 0; i < strips; ++i)
         for (int k = 0; k < piecesperstrip; ++k)
             piecebox[i * piecesperstrip + k] = BoundPiece(i, k * piececells);
+    constexpr int piecespersegment = segmentcells / piececells;
+    for (int s = 0; s < segments; ++s) {
+        Box &b = segmentbox[s];
+        b = piecebox[s * piecespersegment];
+        for (int p = 1; p < piecespersegment; ++p)
+            for (int k = 0; k < 3; ++k) {
+                b.lo[k] = std::min(b.lo[k], piecebox[s * piecespersegment + p].lo[k]);
+                b.hi[k] = std::max(b.hi[k], piecebox[s * piecespersegment + p].hi[k]);
+            }
+    }
 }
 
 void ClipMatrix(const double proj[16], const double model[16], double out[16])
@@ -88,5 +99,14 @@ int VisibleRanges(const double clip[16], int first[], int count[])
             }
         }
     }
+    return n;
+}
+
+int VisibleSegments(const double clip[16], int index[])
+{
+    int n = 0;
+    for (int s = 0; s < segments; ++s)
+        if (BoxSide(clip, segmentbox[s]) != Side::outside)
+            index[n++] = s;
     return n;
 }

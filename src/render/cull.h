@@ -9,14 +9,20 @@ constexpr int piececells = 10;               // cells of a strip in one culling 
 static_assert(gridcells % piececells == 0, "pieces must divide a strip");
 constexpr int piecesperstrip = gridcells / piececells;
 constexpr int pieces = strips * piecesperstrip;
+constexpr int segmentcells = 50;             // cells of a strip in one display list
+static_assert(segmentcells % piececells == 0 && gridcells % segmentcells == 0,
+              "segments must be whole pieces and divide a strip");
+constexpr int segmentsperstrip = gridcells / segmentcells;
+constexpr int segments = strips * segmentsperstrip;
 
 struct Box {
     float lo[3], hi[3];  // world-space bounds, x y z
 };
 
-extern Box piecebox[pieces];  // bounds of each piece, strip-major; from ground
+extern Box piecebox[pieces];      // bounds of each piece, strip-major; from ground
+extern Box segmentbox[segments];  // bounds of each segment: its pieces' boxes together
 
-// Bounds every piece from the current grid.
+// Bounds every piece and segment from the current grid.
 void BoundPieces();
 
 // Combined clip matrix, column-major as GL keeps them: out = proj * model.
@@ -35,3 +41,7 @@ Side BoxSide(const double clip[16], const Box &box);
 // GL's whole batch down its slow path. Fills first and count (room for
 // `pieces` each); returns how many ranges.
 int VisibleRanges(const double clip[16], int first[], int count[]);
+
+// Indices of the segments that may show, in drawing order. Fills index (room
+// for `segments`); returns how many.
+int VisibleSegments(const double clip[16], int index[]);

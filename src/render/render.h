@@ -1,9 +1,16 @@
 #pragma once
 // Fixed render state, projection, frames and the text overlay.
+#include "render/passchoice.h"
+
+extern FloorPath floorpath;  // the landscape pass for this context, chosen by InitRender
 
 // Fixed state for every frame: smoothing, culling, fog, light 0, depth test,
-// clear colour and the start-up 45-degree perspective. Run once.
+// clear colour and the start-up 45-degree perspective; then the landscape
+// pass for the context. Run once.
 void InitRender();
+
+// Sets floorpath from the current context's GL_VERSION and directness.
+void ChooseFloor();
 
 // Viewport and square frustum for a w x h window; leaves the model-view
 // matrix current and the identity.
@@ -12,8 +19,15 @@ void reshape(int w, int h);
 // The landscape as its strips in immediate mode: the reference pass.
 void MakeFloor();
 
-// The same strips from a buffer object, skipping pieces outside the view:
-// the default pass.
+// The same strips from a buffer object, skipping pieces outside the view.
+// Needs GL 1.5 and a direct context.
+void BufferFloor();
+
+// The same strips from display lists, skipping segments outside the view.
+// Needs GL 1.1; draws with MakeFloor where the GL gives no list names.
+void ListFloor();
+
+// The pass chosen for the context: BufferFloor or ListFloor.
 void DrawFloor();
 
 // Everything of a frame but the swap, for readers of the back buffer, with
@@ -25,8 +39,8 @@ void DrawFrame(void (*pass)() = DrawFloor);
 // build can link a viewer that draws with another pass.
 void display();
 
-// (Re)builds DrawFloor's buffer and culling bounds from the grids; DrawFloor
-// does it on first use.
+// Tells the passes that the grids have changed: each rebuilds its copy in
+// the GL and its culling bounds on its next draw (and on its first).
 void UploadFloor();
 
 // One line of bitmap text, baseline 10 pixels below the top edge, from x = 0.

@@ -34,6 +34,7 @@ void InitRender()
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
     // Lasts until the toolkit's first reshape; the matrix mode stays projection.
     gluPerspective(45, 1.0, double(0.1f), 100);
+    ChooseFloor();
 }
 
 void reshape(int w, int h)

@@ -5,10 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <ext/stdio_filebuf.h>
+#include <cerrno>
+#include <climits>
 #include <iostream>
 #include <istream>
 #include <memory>
+#include <streambuf>
 
 #include "terrain/ramp.h"
 
@@ -24,15 +26,53 @@ GLenum PixelFormat(int components)
     }
 }
 
+// Errors left over from before, so that the upload's own can be told apart;
+// bounded, since a GL without a context can report one for ever.
+void ClearErrors()
+{
+    for (int k = 0; k < 16 && glGetError() != GL_NO_ERROR; ++k) {
+    }
+}
+
 void Upload(const Ramp &ramp)
 {
+    ClearErrors();
     glBindTexture(GL_TEXTURE_1D, ramptexture);
     glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glPixelStoref(GL_UNPACK_ALIGNMENT, 1);
     glTexImage1D(GL_TEXTURE_1D, 0, ramp.components, GLsizei(ramp.width), 0,
                  PixelFormat(ramp.components), GL_FLOAT, ramp.samples.data());
+    if (glGetError() != GL_NO_ERROR)
+        std::cout << "\nThis GL refused the " << ramp.width << " texels of colours.txt" << std::endl;
 }
+
+// A stream buffer over a file descriptor, which it owns: the standard library
+// opens files only by name, and the name may no longer be this file.
+class FdBuf : public std::streambuf {
+public:
+    explicit FdBuf(int fd) : fd_(fd) {}
+    ~FdBuf() override { close(fd_); }
+    FdBuf(const FdBuf &) = delete;
+    FdBuf &operator=(const FdBuf &) = delete;
+
+protected:
+    int_type underflow() override
+    {
+        ssize_t got;
+        do
+            got = read(fd_, buf_, sizeof buf_);
+        while (got == -1 && errno == EINTR);
+        if (got <= 0)
+            return traits_type::eof();
+        setg(buf_, buf_, buf_ + got);
+        return traits_type::to_int_type(buf_[0]);
+    }
+
+private:
+    int fd_;
+    char buf_[1 << 16];
+};
 
 const char *KindOf(mode_t mode)
 {
@@ -43,7 +83,7 @@ const char *KindOf(mode_t mode)
     return "a special file";
 }
 
-using RampFile = std::unique_ptr<__gnu_cxx::stdio_filebuf<char>>;
+using RampFile = std::unique_ptr<FdBuf>;
 
 // Opens colours.txt for reading only if it is a regular file (or a link to
 // one), without ever blocking: a FIFO without a writer would hang start-up.
@@ -65,14 +105,14 @@ RampFile OpenRamp(const char *path)
         return nullptr;
     }
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    return std::make_unique<__gnu_cxx::stdio_filebuf<char>>(fd, std::ios::in);  // owns fd
+    return std::make_unique<FdBuf>(fd);
 }
 
 }  // namespace
 
 void LoadTexture()
 {
-    GLint maxwidth = 0;
+    GLint maxwidth = 0;  // stays 0 where the query fails: no limit is known then
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxwidth);
 
     std::cout << "\nGetting colours.txt.." << std::flush;
@@ -82,7 +122,7 @@ void LoadTexture()
     std::cout << "Got it!" << std::endl;
     Ramp ramp;
     std::istream in(file.get());
-    const bool ok = ReadRamp(in, unsigned(maxwidth > 0 ? maxwidth : 0), std::cout, ramp);
+    const bool ok = ReadRamp(in, maxwidth > 0 ? unsigned(maxwidth) : UINT_MAX, std::cout, ramp);
     file.reset();  // closed before any GL call
     if (ok)
         Upload(ramp);

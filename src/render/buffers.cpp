@@ -1,0 +1,74 @@
+// The landscape from a buffer object: the very strips of MakeFloor, stored
+// once, drawn with one multi-draw of the pieces inside the view volume.
+// Needs GL 1.5 and a direct context.
+#define GL_GLEXT_PROTOTYPES 1
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <cstddef>
+#include <vector>
+
+#include "render/cull.h"
+#include "render/floorpass.h"
+#include "render/render.h"
+#include "terrain/heightfield.h"
+
+namespace {
+
+GLuint floorbuffer;    // strips as (s, x, y, z) floats, strip-major; 0 until uploaded
+unsigned bufferfor;    // the floorgrids it holds; 0 before the first upload
+int rangefirst[pieces], rangecount[pieces];  // this frame's visible vertex ranges
+int rangesdrawn;       // how many of them
+
+struct Vertex {
+    float s, x, y, z;
+};
+
+void PutVertex(std::vector<Vertex> &v, int i, int j)
+{
+    v.push_back({gndtex[i][j], float(GridCoord(i)), ground[i][j], float(GridCoord(j))});
+}
+
+void Upload()
+{
+    std::vector<Vertex> v;
+    v.reserve(std::size_t(strips) * stripverts);
+    for (int i = 0; i < strips; ++i)
+        for (int j = 0; j < gridside; ++j) {
+            PutVertex(v, i, j);
+            PutVertex(v, i + 1, j);
+        }
+    if (!floorbuffer)
+        glGenBuffers(1, &floorbuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, floorbuffer);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(v.size() * sizeof(Vertex)), v.data(), GL_STATIC_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    BoundPieces();
+    bufferfor = floorgrids;
+}
+
+// The ranges as triangle strips from the buffer, in one call.
+void SendRanges()
+{
+    glBindBuffer(GL_ARRAY_BUFFER, floorbuffer);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glTexCoordPointer(1, GL_FLOAT, sizeof(Vertex), nullptr);
+    glVertexPointer(3, GL_FLOAT, sizeof(Vertex), reinterpret_cast<const void *>(sizeof(float)));
+    glMultiDrawArrays(GL_TRIANGLE_STRIP, rangefirst, rangecount, rangesdrawn);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+}  // namespace
+
+void BufferFloor()
+{
+    if (bufferfor != floorgrids)
+        Upload();
+    double clip[16];
+    ViewClip(clip);
+    rangesdrawn = VisibleRanges(clip, rangefirst, rangecount);
+    DrawTextured(SendRanges);
+}

@@ -1,0 +1,13 @@
+#pragma once
+// What the culled landscape passes share. Each keeps its own copy of the
+// grids in the GL and rebuilds it when floorgrids has moved on.
+
+extern unsigned floorgrids;  // bumped by UploadFloor when the grids change; starts at 1
+
+// Projection times model-view, as the GL holds them now.
+void ViewClip(double clip[16]);
+
+// Runs send with the ramp on (fill, texture 1 in replace mode), then leaves
+// current what the immediate strips leave: the last wall vertex's texture
+// coordinate and normal. The overlay is lit by that normal.
+void DrawTextured(void (*send)());

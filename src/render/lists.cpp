@@ -1,0 +1,69 @@
+// The landscape from display lists: a list per strip segment, compiled once,
+// and each frame one call of the lists of the segments inside the view
+// volume. Needs only GL 1.1; an indirect context keeps the lists in the X
+// server, so a frame sends list names instead of vertices.
+#include <GL/gl.h>
+
+#include "render/cull.h"
+#include "render/floorpass.h"
+#include "render/render.h"
+#include "terrain/heightfield.h"
+
+namespace {
+
+GLuint listbase;          // segment 0's list, the others follow; 0 when the GL gave none
+unsigned listsfor;        // the floorgrids they were compiled from; 0 before
+int visible[segments];    // this frame's visible segments
+GLuint names[segments];   // and their lists
+int namesdrawn;           // how many of them
+
+// Strip i's vertices from column j0 on, as MakeFloor sends them.
+void CompileSegment(int s)
+{
+    const int i = s / segmentsperstrip, j0 = s % segmentsperstrip * segmentcells;
+    glNewList(listbase + GLuint(s), GL_COMPILE);
+    glBegin(GL_TRIANGLE_STRIP);
+    for (int j = j0; j <= j0 + segmentcells; ++j)
+        for (int ii = i; ii <= i + 1; ++ii) {
+            glTexCoord1f(gndtex[ii][j]);
+            glVertex3f(float(GridCoord(ii)), ground[ii][j], float(GridCoord(j)));
+        }
+    glEnd();
+    glEndList();
+}
+
+// False when the GL has no names for the lists.
+bool Compile()
+{
+    if (listsfor == floorgrids)
+        return listbase != 0;
+    if (listbase)
+        glDeleteLists(listbase, segments);
+    listbase = glGenLists(segments);
+    listsfor = floorgrids;
+    BoundPieces();
+    for (int s = 0; listbase && s < segments; ++s)
+        CompileSegment(s);
+    return listbase != 0;
+}
+
+void SendLists()
+{
+    glCallLists(namesdrawn, GL_UNSIGNED_INT, names);
+}
+
+}  // namespace
+
+void ListFloor()
+{
+    if (!Compile()) {
+        MakeFloor();
+        return;
+    }
+    double clip[16];
+    ViewClip(clip);
+    namesdrawn = VisibleSegments(clip, visible);
+    for (int k = 0; k < namesdrawn; ++k)
+        names[k] = listbase + GLuint(visible[k]);
+    DrawTextured(SendLists);
+}

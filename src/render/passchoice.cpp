@@ -1,0 +1,39 @@
+#include "render/passchoice.h"
+
+#include <cctype>
+
+namespace {
+
+constexpr int maxdigits = 6;  // longer numbers are not a version
+
+// Reads a run of digits at p; false when there is none or it is too long.
+bool Number(const char *&p, int &value)
+{
+    value = 0;
+    int digits = 0;
+    for (; std::isdigit(static_cast<unsigned char>(*p)); ++p) {
+        if (++digits > maxdigits)
+            return false;
+        value = value * 10 + (*p - '0');
+    }
+    return digits > 0;
+}
+
+}  // namespace
+
+bool VersionAtLeast(const char *version, int major, int minor)
+{
+    int have[2] = {1, 1};
+    const char *p = version;
+    int ma = 0, mi = 0;
+    if (p && Number(p, ma) && *p++ == '.' && Number(p, mi)) {
+        have[0] = ma;
+        have[1] = mi;
+    }
+    return have[0] != major ? have[0] > major : have[1] >= minor;
+}
+
+FloorPath ChooseFloorPath(const char *version, bool direct)
+{
+    return direct && VersionAtLeast(version, 1, 5) ? FloorPath::buffers : FloorPath::lists;
+}

@@ -1,0 +1,17 @@
+#pragma once
+// Which landscape pass a GL context can take, decided from what the context
+// reports. No GL here, so tests can feed it any answer.
+
+enum class FloorPath {
+    lists,   // GL 1.1 display lists; an indirect context keeps them in the X server
+    buffers  // GL 1.5 buffer objects drawn with GL 1.4 multi-draw
+};
+
+// True when a GL_VERSION string ("major.minor[.release] vendor text")
+// reports at least major.minor. A missing or unreadable string counts as
+// GL 1.1, which every context offers.
+bool VersionAtLeast(const char *version, int major, int minor);
+
+// Buffer objects only on a direct context of GL 1.5 or later: an indirect
+// one takes the buffer offsets as client addresses.
+FloorPath ChooseFloorPath(const char *version, bool direct);
