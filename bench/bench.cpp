@@ -1,6 +1,6 @@
 // Frame and start-up timings on whatever GL the display gives: the median
-// time of a whole display() for the immediate reference pass and the default
-// pass in every view, and the time of FillArray.
+// time of a whole display() for the immediate reference pass, the buffer
+// pass and the display-list pass in every view, and the time of FillArray.
 #include <GL/freeglut.h>
 
 #include <algorithm>
@@ -76,12 +76,14 @@ int main(int argc, char **argv)
 
     std::printf("renderer: %s\n", reinterpret_cast<const char *>(glGetString(GL_RENDERER)));
     std::printf("median of %d frames, ms per display()\n", frames);
-    std::printf("%-26s %10s %10s %7s\n", "view", "immediate", "default", "ratio");
+    std::printf("%-26s %10s %10s %7s %10s %7s\n", "view", "immediate", "buffer", "ratio", "lists", "ratio");
     for (int v = 0; v < viewcount; ++v) {
         ApplyView(views[v]);
         const double ref = FrameMs(MakeFloor, frames);
-        const double fast = FrameMs(DrawFloor, frames);
-        std::printf("%-26s %10.2f %10.2f %6.2fx\n", views[v].name, ref, fast, ref / fast);
+        const double buffer = FrameMs(BufferFloor, frames);
+        const double lists = FrameMs(ListFloor, frames);
+        std::printf("%-26s %10.2f %10.2f %6.2fx %10.2f %6.2fx\n", views[v].name, ref, buffer,
+                    ref / buffer, lists, ref / lists);
     }
     std::printf("FillArray: %.1f ms (median of 7)\n", fill);
     return 0;

@@ -63,11 +63,13 @@ await_frames() {  # FILE WANT PID
 }
 
 # Starts Xvfb on a free display with one screen of the given size and exports
-# DISPLAY; XVFB_PID is the server's, for the caller's exit trap.
-start_xvfb() {  # WIDTHxHEIGHT
-    local n
+# DISPLAY; XVFB_PID is the server's, for the caller's exit trap. Further
+# arguments go to Xvfb (+iglx, say).
+start_xvfb() {  # WIDTHxHEIGHT [Xvfb options...]
+    local n size=$1
+    shift
     exec 5<> <(:)
-    Xvfb -displayfd 5 -screen 0 "${1}x24" -br -nolisten tcp >/dev/null 2>&1 &  # black root
+    Xvfb -displayfd 5 -screen 0 "${size}x24" -br -nolisten tcp "$@" >/dev/null 2>&1 &  # black root
     XVFB_PID=$!
     read -r -t 20 n <&5 || { echo "Xvfb did not start"; exit 1; }
     exec 5<&-

@@ -88,6 +88,12 @@ drawn() {
 
 differs() { [ "$(shot)" != "$1" ]; }
 
+# True when the viewer's standard output ends with TEXT.
+output_ends() { local out; out=$(cat "$WORK/stdout"; echo .); [[ ${out%.} == *"$1" ]]; }
+# The console lines of the shipped colours.txt, read and taken.
+SHIPPED_RAMP=$'\nGetting colours.txt..Got it!\n256 3\n768'
+
+
 # Sends keys, then waits until frames drawn after them are on screen.
 key() { xdotool key --delay 30 "$@"; wait_frames 3; }
 

@@ -31,7 +31,7 @@ start_xvfb 800x600
 start_viewer
 wait_for "no frame drawn" drawn
 quit_viewer
-grep -q $'\nGetting colours.txt..Got it!\n256 3\n768$' "$WORK/stdout" ||
+output_ends "$SHIPPED_RAMP" ||
     fail "the installed ramp was not read: $(tail -c 100 "$WORK/stdout" | od -c | head -3)"
 
 if [ "$(id -u)" -eq 0 ]; then  # the package's dependencies resolve on this system

@@ -1,8 +1,12 @@
 // Preloaded into the real viewer by tests and the benchmark: counts the
 // frames it presents, so that they can wait for frames rather than for a
 // fixed time. The count is rewritten, as decimal text, into the file named by
-// VELLMOOR_FRAMES after every buffer swap.
+// VELLMOOR_FRAMES after every buffer swap. It also counts the calls into
+// buffer objects and multi-draw (GL 1.5 and 1.4), written after each swap to
+// the file named by VELLMOOR_BUFFERCALLS, for tests of contexts without them.
+#define GL_GLEXT_PROTOTYPES 1
 #include <GL/glx.h>
+#include <GL/glext.h>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -12,26 +16,72 @@
 
 namespace {
 
-using Swap = void (*)(Display *, GLXDrawable);
+unsigned long buffercalls;  // calls of the wrapped GL 1.4 and 1.5 entry points so far
 
-int CountFile()
+int CountFile(const char *variable)
 {
-    const char *path = getenv("VELLMOOR_FRAMES");
+    const char *path = getenv(variable);
     return path ? open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644) : -1;
+}
+
+void Put(int fd, unsigned long n)
+{
+    if (fd < 0)
+        return;
+    char text[32];
+    const int len = std::snprintf(text, sizeof text, "%lu\n", n);
+    if (pwrite(fd, text, std::size_t(len), 0) != len)
+        return;  // the count only stops; the viewer goes on
+}
+
+template <typename F>
+F Next(const char *name)
+{
+    return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
 }
 
 }  // namespace
 
-extern "C" void glXSwapBuffers(Display *dpy, GLXDrawable drawable)
+extern "C" {
+
+void glXSwapBuffers(Display *dpy, GLXDrawable drawable)
 {
-    static const Swap real = reinterpret_cast<Swap>(dlsym(RTLD_NEXT, "glXSwapBuffers"));
-    static const int fd = CountFile();
-    static unsigned long frames;  // presented so far
+    static const auto real = Next<void (*)(Display *, GLXDrawable)>("glXSwapBuffers");
+    static const int frames = CountFile("VELLMOOR_FRAMES");
+    static const int buffers = CountFile("VELLMOOR_BUFFERCALLS");
+    static unsigned long presented;
     real(dpy, drawable);
-    if (fd < 0)
-        return;
-    char text[32];
-    const int len = std::snprintf(text, sizeof text, "%lu\n", ++frames);
-    if (pwrite(fd, text, std::size_t(len), 0) != len)
-        return;  // the count only stops; the viewer goes on
+    Put(frames, ++presented);
+    Put(buffers, buffercalls);
 }
+
+void glGenBuffers(GLsizei n, GLuint *names)
+{
+    static const auto real = Next<void (*)(GLsizei, GLuint *)>("glGenBuffers");
+    ++buffercalls;
+    real(n, names);
+}
+
+void glBindBuffer(GLenum target, GLuint name)
+{
+    static const auto real = Next<void (*)(GLenum, GLuint)>("glBindBuffer");
+    ++buffercalls;
+    real(target, name);
+}
+
+void glBufferData(GLenum target, GLsizeiptr size, const void *data, GLenum usage)
+{
+    static const auto real = Next<void (*)(GLenum, GLsizeiptr, const void *, GLenum)>("glBufferData");
+    ++buffercalls;
+    real(target, size, data, usage);
+}
+
+void glMultiDrawArrays(GLenum mode, const GLint *first, const GLsizei *count, GLsizei n)
+{
+    static const auto real =
+        Next<void (*)(GLenum, const GLint *, const GLsizei *, GLsizei)>("glMultiDrawArrays");
+    ++buffercalls;
+    real(mode, first, count, n);
+}
+
+}  // extern "C"
