@@ -3,7 +3,8 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer. The logic, the GL state and
 # pixels on a virtual X server, the real binary driven with XTEST input, 30 s
 # of fuzzing the colour ramp reader (a finding fails the run), and the Debian
-# package built, checked and run.
+# package built, checked and run. The program and the unit tests are also
+# built with clang and libc++, and those tests run. A warning fails any build.
 set -euo pipefail
 scratch= XVFB_PID=
 trap '[ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null; [ -z "$scratch" ] || rm -rf "$scratch"' EXIT
@@ -11,18 +12,26 @@ cd "$(dirname "$0")/.."
 root=$PWD
 . scripts/common.sh
 need_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" \
-    libgtest-dev python3 clang libclang-rt-14-dev
+    libgtest-dev googletest python3 clang libclang-rt-14-dev libc++-dev libc++abi-dev
 
-jobs=$(nproc)
+jobs=$(nproc) targets=
 build() {  # folder, cmake options...
     local dir=$1
     shift
-    cmake -S . -B "$dir" "$@" >/dev/null
-    cmake --build "$dir" -j"$jobs"
+    cmake -S . -B "$dir" -DVELLMOOR_WERROR=ON "$@" >/dev/null
+    cmake --build "$dir" -j"$jobs" ${targets:+--target $targets}
 }
 build build -DBUILD_TESTING=ON
 build build-asan -DBUILD_TESTING=ON -DVELLMOOR_SANITIZE=ON
 CXX=clang++ build build-fuzz -DBUILD_TESTING=OFF -DVELLMOOR_FUZZ=ON -DVELLMOOR_SANITIZE=ON
+
+# GoogleTest is built from source with libc++: the installed one is libstdc++'s.
+libcxx=-stdlib=libc++
+CC=clang CXX=clang++ targets="vellmoor vellmoor_unit_tests" build build-libcxx -DBUILD_TESTING=ON \
+    -DVELLMOOR_GTEST_SOURCE=/usr/src/googletest -DCMAKE_CXX_FLAGS=$libcxx \
+    -DCMAKE_EXE_LINKER_FLAGS=$libcxx -DCMAKE_SHARED_LINKER_FLAGS=$libcxx
+echo "Unit tests built with clang and libc++"
+build-libcxx/tests/vellmoor_unit_tests --gtest_brief=1
 
 # The fuzzer works in a scratch folder: new inputs and any crash file stay out
 # of the source tree.

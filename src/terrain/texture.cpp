@@ -112,7 +112,10 @@ RampFile OpenRamp(const char *path)
 
 void LoadTexture()
 {
-    GLint maxwidth = 0;  // stays 0 where the query fails: no limit is known then
+    // Every GL allows 64 texels: a smaller answer, or none, means the query
+    // failed (as on some indirect contexts) and no limit is known.
+    constexpr GLint leastmaxwidth = 64;
+    GLint maxwidth = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxwidth);
 
     std::cout << "\nGetting colours.txt.." << std::flush;
@@ -122,7 +125,7 @@ void LoadTexture()
     std::cout << "Got it!" << std::endl;
     Ramp ramp;
     std::istream in(file.get());
-    const bool ok = ReadRamp(in, maxwidth > 0 ? unsigned(maxwidth) : UINT_MAX, std::cout, ramp);
+    const bool ok = ReadRamp(in, maxwidth >= leastmaxwidth ? unsigned(maxwidth) : UINT_MAX, std::cout, ramp);
     file.reset();  // closed before any GL call
     if (ok)
         Upload(ramp);
