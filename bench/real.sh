@@ -3,8 +3,10 @@
 # and the one linked with the immediate reference pass, both running under one
 # virtual X server, each stopped (SIGSTOP) while the other is measured, view
 # after view. Each view is set through gdb (position and angles) and real page
-# keys; then for SECONDS the frames per second that Mesa's HUD counts and the
-# minor page faults per frame (from /proc) are taken.
+# keys; then for SECONDS the frames per second that Mesa's HUD counts, the
+# minor page faults per frame and the bytes written per frame (from /proc)
+# are taken. The X server allows indirect GLX: run the script under
+# LIBGL_ALWAYS_INDIRECT=1 (or MESA_GL_VERSION_OVERRIDE=1.4) to measure there.
 # Usage: bench/real.sh BUILD_DIR [seconds per view, default 5]
 set -euo pipefail
 work= XVFB_PID= pids=()
@@ -15,7 +17,7 @@ build=$(realpath "$1")
 secs=${2:-5}
 ((secs >= 2)) || secs=2  # the HUD writes one value a second: a shorter window may hold none
 work=$(mktemp -d)
-start_xvfb 1100x520
+start_xvfb 1100x520 +iglx
 
 # name  x  y  z  alpha  beta  page-key presses (Prior, Next)
 views=("start|0|0.5|0|0|0|0|0" "above, looking down|0|250|0|0|90|0|0" "at the wall, looking in|0|5|245|0|0|0|0"
@@ -38,6 +40,7 @@ launch() {  # name binary x
 }
 frames() { frame_count "$work/$1/frames"; }
 minflt() { awk '{ print $10 }' "/proc/${pid[$1]}/stat"; }
+wchar() { awk '/^wchar/ { print $2 }' "/proc/${pid[$1]}/io"; }
 waitframes() { await_frames "$work/$1/frames" $(($(frames "$1") + $2)) "${pid[$1]}"; }  # name count
 pagekeys() {  # name key count
     (($3 > 0)) || return 0
@@ -52,16 +55,18 @@ setview() {  # name x y z alpha beta
         -ex "set var alpha=$5" -ex "set var beta=$6" -ex "set var sina=$s" -ex "set var cosa=$c" \
         -ex 'set var hvel=0' -ex 'set var yspd=0' >/dev/null 2>&1
 }
-# Frames per second over the HUD's values written during the window, faults per frame.
+# Frames per second over the HUD's values written during the window (counted
+# frames over the window where the HUD writes none: indirect GLX); page
+# faults and kilobytes written (to the X server, mostly) per frame.
 measure() {  # name
-    local hud=$work/$1/fps before f0 m0 f1 m1
+    local hud=$work/$1/fps before f0 m0 w0 f1 m1 w1
     waitframes "$1" 10
     before=$(wc -l <"$hud" 2>/dev/null || echo 0)
-    f0=$(frames "$1") m0=$(minflt "$1")
+    f0=$(frames "$1") m0=$(minflt "$1") w0=$(wchar "$1")
     sleep "$secs"  # the measuring window itself
-    f1=$(frames "$1") m1=$(minflt "$1")
-    tail -n +$((before + 2)) "$hud" | awk -v f=$((f1 - f0)) -v m=$((m1 - m0)) \
-        '{ s += $1; n++ } END { printf "%7.1f %9.1f", n ? s / n : 0, f ? m / f : 0 }'
+    f1=$(frames "$1") m1=$(minflt "$1") w1=$(wchar "$1")
+    tail -n +$((before + 2)) "$hud" | awk -v f=$((f1 - f0)) -v m=$((m1 - m0)) -v w=$((w1 - w0)) -v t="$secs" \
+        '{ s += $1; n++ } END { printf "%7.1f %7.1f %8.1f", n ? s / n : f / t, f ? m / f : 0, f ? w / f / 1024 : 0 }'
 }
 
 launch default "$build/vellmoor" 0
@@ -70,8 +75,8 @@ waitframes default 10
 waitframes immediate 10
 kill -STOP "${pid[immediate]}"
 
-echo "real viewer, $secs s a view: HUD frames per second, minor page faults per frame"
-printf '%-26s %16s %16s %7s\n' view "default fps,pf" "immediate fps,pf" ratio
+echo "real viewer, $secs s a view: HUD frames per second, minor page faults and kB written per frame"
+printf '%-24s %24s %24s %6s\n' view "default fps,pf,kB" "immediate fps,pf,kB" ratio
 for v in "${views[@]}"; do
     IFS='|' read -r name x y z a b up down <<<"$v"
     row=()
@@ -85,9 +90,10 @@ for v in "${views[@]}"; do
         pagekeys "$who" Prior "$down"
         kill -STOP "${pid[$who]}"
     done
-    read -r fd pd <<<"${row[0]}"
-    read -r fi pi <<<"${row[1]}"
-    printf '%-26s %8s %7s %8s %7s %6.2fx\n' "$name" "$fd" "$pd" "$fi" "$pi" "$(awk -v a="$fd" -v b="$fi" 'BEGIN { print (b > 0 ? a / b : 0) }')"
+    read -r fd pd wd <<<"${row[0]}"
+    read -r fi pi wi <<<"${row[1]}"
+    printf '%-24s %7s %7s %8s %7s %7s %8s %5.2fx\n' "$name" "$fd" "$pd" "$wd" "$fi" "$pi" "$wi" \
+        "$(awk -v a="$fd" -v b="$fi" 'BEGIN { print (b > 0 ? a / b : 0) }')"
 done
 for who in default immediate; do
     kill -CONT "${pid[$who]}"

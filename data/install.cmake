@@ -19,11 +19,21 @@ endforeach()
 add_custom_target(vellmoor_docs ALL DEPENDS vellmoor.6.gz changelog.gz)
 
 install(TARGETS vellmoor RUNTIME DESTINATION ${VELLMOOR_INSTALL_GAMESDIR})
+# A stripping install (CPack's) also drops the sections dh_strip drops; the
+# build ID stays.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${VELLMOOR_INSTALL_GAMESDIR}/vellmoor\"
+      COMMAND_ERROR_IS_FATAL ANY)
+  endif()")
 install(FILES colours.txt DESTINATION ${VELLMOOR_INSTALL_DATADIR})
 install(FILES ${PROJECT_BINARY_DIR}/vellmoor.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${PROJECT_BINARY_DIR}/vellmoor.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES data/vellmoor.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/64x64/apps)
 install(FILES data/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES data/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+  RENAME vellmoor)
 install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR}
   RENAME changelog.gz)  # a native package
 

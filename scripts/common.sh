@@ -19,7 +19,7 @@ need_packages() {
 
 BUILD_PACKAGES=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev)
 X_PACKAGES=(xvfb xauth xdotool x11-utils x11-apps imagemagick)
-PACKAGE_PACKAGES=(dpkg-dev lintian man-db desktop-file-utils)
+PACKAGE_PACKAGES=(dpkg-dev lintian man-db desktop-file-utils devscripts)
 
 # Removes a build folder that another source tree configured (a copied
 # clone, say), which CMake would refuse to reuse.
