@@ -5,8 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/common.sh
 need_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
-# Reproducible: every time stamp in the package is the last commit's.
-SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null || stat -c %Y data/changelog)
+# Reproducible: every time stamp in the package is the last commit's, unless
+# the caller sets another.
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || stat -c %Y data/changelog)}
 export SOURCE_DATE_EPOCH
 fresh_build_dir build-deb
 cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF >/dev/null
