@@ -53,7 +53,7 @@ bash tests/binary/package_test.sh build/vellmoor "$root" "$(frames_lib build)" "
 
 start_xvfb 640x520
 echo "Plain build"
-(cd build && ctest -j"$jobs" --timeout 600 --output-on-failure)
+(cd build && ctest -j"$jobs" --output-on-failure)
 
 echo "Sanitizer build"
 (cd build-asan &&
@@ -61,4 +61,4 @@ echo "Sanitizer build"
     ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=1 \
     LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0 \
     UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-    ctest -j"$jobs" --timeout 600 --output-on-failure)
+    ctest -j"$jobs" --output-on-failure)

@@ -1,8 +1,16 @@
-# The window and the console output of the real binary.
+# The window, the console output and the timers of the real binary.
 . "$(dirname "$0")/lib.sh"
 start_xvfb 800x600
 cp "$SRC/colours.txt" "$WORK/"
+export VELLMOOR_TIMERS=$WORK/timers
 start_viewer
+wait_frames 20
+
+# The motion timer is always re-armed at 25 ms; the redraw timer never
+# further off than its 20 ms period.
+read -r mleast mmost rleast rmost <"$WORK/timers" || fail "no timer delays recorded"
+[ "$mleast" -eq 25 ] && [ "$mmost" -eq 25 ] || fail "motion timer armed at $mleast to $mmost ms"
+[ "$rmost" -le 20 ] || fail "redraw timer armed at $rleast to $rmost ms"
 
 geometry=$(xwininfo -id "$WID")
 grep -q 'Absolute upper-left X:  0$' <<<"$geometry" || fail "window not at x 0: $geometry"

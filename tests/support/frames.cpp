@@ -3,10 +3,15 @@
 // fixed time. The count is rewritten, as decimal text, into the file named by
 // VELLMOOR_FRAMES after every buffer swap. It also counts the calls into
 // buffer objects and multi-draw (GL 1.5 and 1.4), written after each swap to
-// the file named by VELLMOOR_BUFFERCALLS, for tests of contexts without them.
+// the file named by VELLMOOR_BUFFERCALLS, for tests of contexts without them;
+// and the least and greatest delays handed to glutTimerFunc for each of the
+// first two callbacks armed (the viewer arms motion, then redraw), written
+// after each swap as "motion least greatest redraw least greatest" to the
+// file named by VELLMOOR_TIMERS.
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/glx.h>
 #include <GL/glext.h>
+#include <GL/freeglut.h>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -17,6 +22,12 @@
 namespace {
 
 unsigned long buffercalls;  // calls of the wrapped GL 1.4 and 1.5 entry points so far
+
+struct Timer {
+    void (*callback)(int);  // null until armed
+    unsigned least, most;   // delays it was armed with, ms
+};
+Timer timers[2];  // the first two callbacks armed, in order
 
 int CountFile(const char *variable)
 {
@@ -51,8 +62,31 @@ void glXSwapBuffers(Display *dpy, GLXDrawable drawable)
     static const int buffers = CountFile("VELLMOOR_BUFFERCALLS");
     static unsigned long presented;
     real(dpy, drawable);
+    static const int delays = CountFile("VELLMOOR_TIMERS");
     Put(frames, ++presented);
     Put(buffers, buffercalls);
+    if (delays < 0)
+        return;
+    char text[96];
+    const int len = std::snprintf(text, sizeof text, "%u %u %u %u\n", timers[0].least,
+                                  timers[0].most, timers[1].least, timers[1].most);
+    if (ftruncate(delays, 0) != 0 || pwrite(delays, text, std::size_t(len), 0) != len)
+        return;
+}
+
+void glutTimerFunc(unsigned msecs, void (*callback)(int), int value)
+{
+    static const auto real = Next<void (*)(unsigned, void (*)(int), int)>("glutTimerFunc");
+    for (Timer &t : timers) {
+        if (!t.callback)
+            t = {callback, msecs, msecs};
+        if (t.callback == callback) {
+            t.least = msecs < t.least ? msecs : t.least;
+            t.most = msecs > t.most ? msecs : t.most;
+            break;
+        }
+    }
+    real(msecs, callback, value);
 }
 
 void glGenBuffers(GLsizei n, GLuint *names)
