@@ -61,11 +61,11 @@ setview() {  # name x y z alpha beta
 measure() {  # name
     local hud=$work/$1/fps before f0 m0 w0 f1 m1 w1
     waitframes "$1" 10
-    before=$(wc -l <"$hud" 2>/dev/null || echo 0)
+    before=$({ wc -l <"$hud"; } 2>/dev/null || echo 0)
     f0=$(frames "$1") m0=$(minflt "$1") w0=$(wchar "$1")
     sleep "$secs"  # the measuring window itself
     f1=$(frames "$1") m1=$(minflt "$1") w1=$(wchar "$1")
-    tail -n +$((before + 2)) "$hud" | awk -v f=$((f1 - f0)) -v m=$((m1 - m0)) -v w=$((w1 - w0)) -v t="$secs" \
+    { tail -n +$((before + 2)) "$hud" 2>/dev/null || true; } | awk -v f=$((f1 - f0)) -v m=$((m1 - m0)) -v w=$((w1 - w0)) -v t="$secs" \
         '{ s += $1; n++ } END { printf "%7.1f %7.1f %8.1f", n ? s / n : f / t, f ? m / f : 0, f ? w / f / 1024 : 0 }'
 }
 
