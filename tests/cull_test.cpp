@@ -130,7 +130,7 @@ TEST(Cull, SegmentsInViewComeInStripOrder)
     }
 }
 
-TEST(Cull, BufferObjectsOnlyOnADirectContextOfGL15OrLater)
+TEST(PassChoice, BufferObjectsOnlyOnADirectContextOfGL15OrLater)
 {
     const struct {
         const char *version;
