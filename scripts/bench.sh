@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Frame timings of both landscape passes in a harness, then the real viewer
-# at every benchmark view: Mesa's HUD frames per second and page faults per
-# frame, default against the immediate reference pass.
+# Frame timings of the three landscape passes in a harness, then the real
+# viewer at every benchmark view: Mesa's HUD frames per second, page faults
+# and bytes written per frame, default against the immediate reference pass.
 # Usage: scripts/bench.sh [seconds per view of the real viewer, default 5]
 set -euo pipefail
 XVFB_PID=
