@@ -70,7 +70,8 @@ void glXSwapBuffers(Display *dpy, GLXDrawable drawable)
     char text[96];
     const int len = std::snprintf(text, sizeof text, "%u %u %u %u\n", timers[0].least,
                                   timers[0].most, timers[1].least, timers[1].most);
-    if (ftruncate(delays, 0) != 0 || pwrite(delays, text, std::size_t(len), 0) != len)
+    // The new line first, then the old one's tail cut: a reader always finds a whole line.
+    if (pwrite(delays, text, std::size_t(len), 0) != len || ftruncate(delays, len) != 0)
         return;
 }
 
