@@ -18,7 +18,6 @@ namespace {
 GLuint floorbuffer;    // strips as (s, x, y, z) floats, strip-major; 0 until uploaded
 unsigned bufferfor;    // the floorgrids it holds; 0 before the first upload
 int rangefirst[pieces], rangecount[pieces];  // this frame's visible vertex ranges
-int rangesdrawn;       // how many of them
 
 struct Vertex {
     float s, x, y, z;
@@ -47,15 +46,15 @@ void Upload()
     bufferfor = floorgrids;
 }
 
-// The ranges as triangle strips from the buffer, in one call.
-void SendRanges()
+// The first n ranges as triangle strips from the buffer, in one call.
+void SendRanges(int n)
 {
     glBindBuffer(GL_ARRAY_BUFFER, floorbuffer);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glTexCoordPointer(1, GL_FLOAT, sizeof(Vertex), nullptr);
     glVertexPointer(3, GL_FLOAT, sizeof(Vertex), reinterpret_cast<const void *>(sizeof(float)));
-    glMultiDrawArrays(GL_TRIANGLE_STRIP, rangefirst, rangecount, rangesdrawn);
+    glMultiDrawArrays(GL_TRIANGLE_STRIP, rangefirst, rangecount, n);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
@@ -69,6 +68,5 @@ void BufferFloor()
         Upload();
     double clip[16];
     ViewClip(clip);
-    rangesdrawn = VisibleRanges(clip, rangefirst, rangecount);
-    DrawTextured(SendRanges);
+    DrawTextured(SendRanges, VisibleRanges(clip, rangefirst, rangecount));
 }

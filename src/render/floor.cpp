@@ -40,13 +40,13 @@ void ViewClip(double clip[16])
     ClipMatrix(proj, model, clip);
 }
 
-void DrawTextured(void (*send)())
+void DrawTextured(void (*send)(int n), int n)
 {
     glPolygonMode(GL_FRONT, GL_FILL);
     glEnable(GL_TEXTURE_1D);
     glBindTexture(GL_TEXTURE_1D, ramptexture);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    send();
+    send(n);
     glTexCoord1d(gndtex[gridcells][gridcells]);
     glNormal3f(0, -ground[gridcells][gridcells], 0);
     glDisable(GL_TEXTURE_1D);

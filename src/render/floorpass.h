@@ -7,7 +7,7 @@ extern unsigned floorgrids;  // bumped by UploadFloor when the grids change; sta
 // Projection times model-view, as the GL holds them now.
 void ViewClip(double clip[16]);
 
-// Runs send with the ramp on (fill, texture 1 in replace mode), then leaves
-// current what the immediate strips leave: the last wall vertex's texture
-// coordinate and normal. The overlay is lit by that normal.
-void DrawTextured(void (*send)());
+// Runs send(n) with the ramp on (fill, texture 1 in replace mode), then
+// leaves current what the immediate strips leave: the last wall vertex's
+// texture coordinate and normal. The overlay is lit by that normal.
+void DrawTextured(void (*send)(int n), int n);

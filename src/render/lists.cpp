@@ -13,9 +13,7 @@ namespace {
 
 GLuint listbase;          // segment 0's list, the others follow; 0 when the GL gave none
 unsigned listsfor;        // the floorgrids they were compiled from; 0 before
-int visible[segments];    // this frame's visible segments
-GLuint names[segments];   // and their lists
-int namesdrawn;           // how many of them
+int visible[segments];    // this frame's visible segments, as offsets from listbase
 
 // Strip i's vertices from column j0 on, as MakeFloor sends them.
 void CompileSegment(int s)
@@ -47,9 +45,12 @@ bool Compile()
     return listbase != 0;
 }
 
-void SendLists()
+// The lists of the first n visible segments, in one call.
+void SendLists(int n)
 {
-    glCallLists(namesdrawn, GL_UNSIGNED_INT, names);
+    glListBase(listbase);
+    glCallLists(n, GL_INT, visible);
+    glListBase(0);
 }
 
 }  // namespace
@@ -62,8 +63,5 @@ void ListFloor()
     }
     double clip[16];
     ViewClip(clip);
-    namesdrawn = VisibleSegments(clip, visible);
-    for (int k = 0; k < namesdrawn; ++k)
-        names[k] = listbase + GLuint(visible[k]);
-    DrawTextured(SendLists);
+    DrawTextured(SendLists, VisibleSegments(clip, visible));
 }

@@ -23,14 +23,11 @@ bool Number(const char *&p, int &value)
 
 bool VersionAtLeast(const char *version, int major, int minor)
 {
-    int have[2] = {1, 1};
+    int ma = 1, mi = 1;
     const char *p = version;
-    int ma = 0, mi = 0;
-    if (p && Number(p, ma) && *p++ == '.' && Number(p, mi)) {
-        have[0] = ma;
-        have[1] = mi;
-    }
-    return have[0] != major ? have[0] > major : have[1] >= minor;
+    if (!(p && Number(p, ma) && *p++ == '.' && Number(p, mi)))
+        ma = mi = 1;
+    return ma != major ? ma > major : mi >= minor;
 }
 
 FloorPath ChooseFloorPath(const char *version, bool direct)

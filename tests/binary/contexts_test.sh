@@ -5,18 +5,18 @@
 # Usage: contexts_test.sh BINARY SOURCE FRAMESLIB CASE
 . "$(dirname "$0")/lib.sh"
 case $1 in
-gl14)     export MESA_GL_VERSION_OVERRIDE=1.4; start_xvfb 800x600 ;;
-indirect) export LIBGL_ALWAYS_INDIRECT=1; start_xvfb 800x600 +iglx ;;
+gl14)     export MESA_GL_VERSION_OVERRIDE=1.4; start_xvfb 800x600; draws=true ;;
+# Indirect GLX on a virtual X server may draw nothing at all.
+indirect) export LIBGL_ALWAYS_INDIRECT=1; start_xvfb 800x600 +iglx; draws=false ;;
 *)        fail "no case $1" ;;
 esac
 cp "$SRC/colours.txt" "$WORK/"
 export VELLMOOR_BUFFERCALLS=$WORK/buffercalls
 start_viewer
-draws=$([ "$1" = gl14 ] && echo 1 || true)  # indirect GLX on a virtual X server may draw nothing
-[ -z "$draws" ] || { wait_for "no frame drawn" drawn; before=$(shot); }
+! $draws || { wait_for "no frame drawn" drawn; before=$(shot); }
 key Up Up Up
 wait_frames 20
-[ -z "$draws" ] || wait_for "flying forward did not move the picture" differs "$before"
+! $draws || wait_for "flying forward did not move the picture" differs "$before"
 [ "$(frame_count "$WORK/buffercalls")" -eq 0 ] ||
     fail "$(frame_count "$WORK/buffercalls") buffer-object or multi-draw calls"
 quit_viewer
