@@ -2,7 +2,7 @@
 # `need_packages pkg...` installs what is missing as root; otherwise it names
 # what to install and fails.
 need_packages() {
-    local missing=() p
+    local missing=() p log inst
     for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
     done
@@ -12,9 +12,35 @@ need_packages() {
         echo "  sudo apt-get install ${missing[*]}"
         exit 1
     fi
-    echo "Installing ${missing[*]}"
-    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null ||
-        { echo "apt-get could not install ${missing[*]}"; exit 1; }
+    echo "Installing Debian packages: ${missing[*]}"
+    log=$(mktemp)
+    export DEBIAN_FRONTEND=noninteractive DEBCONF_NOWARNINGS=yes
+    # apt's own lines go to a log, shown only if it fails; what it will
+    # fetch and take up, then its progress, are shown.
+    if ! apt-get update -q >"$log" 2>&1; then
+        cat "$log"; rm -f "$log"; echo "apt-get update failed"; exit 1
+    fi
+    inst=$(apt-get install -s -qq "${missing[@]}" 2>/dev/null | awk '$1 == "Inst" { print $2 }' || true)
+    echo "  $(wc -w <<<"$inst") packages with what they need: about" \
+        "$(apt-get install --print-uris -qq "${missing[@]}" 2>/dev/null |
+            awk '{ s += $3 } END { printf "%.1f", s / 1e6 }') MB to download," \
+        "$(apt-cache show --no-all-versions $inst 2>/dev/null |
+            awk '/^Installed-Size:/ { s += $2 } END { printf "%.1f", s / 1024 }') MB on disk"
+    if ! apt-get install -y -q -o APT::Status-Fd=3 "${missing[@]}" 3>&1 >"$log" 2>&1 | apt_progress; then
+        tail -n 30 "$log"; rm -f "$log"; echo "apt-get could not install ${missing[*]}"; exit 1
+    fi
+    rm -f "$log"
+}
+
+# Turns apt's status lines into a line per tenth downloaded or installed.
+apt_progress() {
+    local line step last=
+    while IFS= read -r line; do
+        [[ $line =~ ^(dl|pm)status:.*:([0-9]+)(\.[0-9]*)?:[^:]*$ ]] || continue
+        step="$([ "${BASH_REMATCH[1]}" = dl ] && echo downloading || echo installing)"
+        step="  $step: $((BASH_REMATCH[2] / 10 * 10)) %"
+        [ "$step" = "$last" ] || { echo "$step"; last=$step; }
+    done
 }
 
 BUILD_PACKAGES=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev)
@@ -30,13 +56,24 @@ fresh_build_dir() {  # folder
     [ "$home" -ef . ] || { echo "$1 was configured for $home; starting it afresh"; rm -rf "$1"; }
 }
 
-# Configures a build folder and builds the given targets (all when none).
+# Runs cmake quietly: its output is shown only when it fails.
+quiet_cmake() {  # cmake arguments...
+    local log
+    log=$(mktemp)
+    cmake "$@" >"$log" 2>&1 || { cat "$log"; rm -f "$log"; echo "cmake $* failed"; exit 1; } >&2
+    rm -f "$log"
+}
+
+# Configures a build folder and builds the given targets (all when none). A
+# new folder is configured without the tests, which need more packages.
 build_targets() {  # folder, targets...
-    local dir=$1
+    local dir=$1 opts=()
     shift
     fresh_build_dir "$dir"
-    cmake -S . -B "$dir" >/dev/null
-    cmake --build "$dir" -j"$(nproc)" ${1:+--target "$@"} >/dev/null
+    [ -f "$dir/CMakeCache.txt" ] || opts=(-DBUILD_TESTING=OFF)
+    echo "Building ${*:-everything} in $dir"
+    quiet_cmake -S . -B "$dir" "${opts[@]}"
+    quiet_cmake --build "$dir" -j"$(nproc)" ${1:+--target "$@"}
 }
 
 # The frame counter that tests and benchmarks preload into the viewer, in a

@@ -10,8 +10,8 @@ need_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || stat -c %Y data/changelog)}
 export SOURCE_DATE_EPOCH
 fresh_build_dir build-deb
-cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-deb -j"$(nproc)" --target vellmoor vellmoor_docs >/dev/null
+quiet_cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF
+quiet_cmake --build build-deb -j"$(nproc)" --target vellmoor vellmoor_docs
 rm -f build-deb/vellmoor_*.deb
 (cd build-deb && cpack -G DEB >cpack.log 2>&1) || { cat build-deb/cpack.log >&2; echo "cpack failed" >&2; exit 1; }
 ls "$PWD"/build-deb/vellmoor_*.deb

@@ -18,7 +18,7 @@ jobs=$(nproc) targets=
 build() {  # folder, cmake options...
     local dir=$1
     shift
-    cmake -S . -B "$dir" -DVELLMOOR_WERROR=ON "$@" >/dev/null
+    quiet_cmake -S . -B "$dir" -DVELLMOOR_WERROR=ON "$@"
     cmake --build "$dir" -j"$jobs" ${targets:+--target $targets}
 }
 build build -DBUILD_TESTING=ON

@@ -4,7 +4,7 @@
 # and the frame-counting preload as their first three arguments.
 # Every wait is for a condition, bounded by DEADLINE seconds.
 set -euo pipefail
-WORK= VPID= XVFB_PID= ENDING=
+WORK= VPID= XVFB_PID= ENDING= COPY=
 trap 'finish_all' EXIT
 BIN=$1 SRC=$2 FRAMESLIB=$(realpath "$3")
 shift 3
@@ -18,6 +18,7 @@ finish_all() {
     [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null || true
     wait 2>/dev/null || true
     [ -z "$WORK" ] || rm -rf "$WORK"
+    [ -z "$COPY" ] || rm -rf "$COPY"
 }
 
 fail() {
