@@ -10,6 +10,8 @@
 
 #include "support/glwindow.h"
 #include "support/grids.h"
+#include "render/cull.h"
+#include "render/floorpass.h"
 #include "render/projection.h"
 #include "render/render.h"
 #include "terrain/heightfield.h"
@@ -18,6 +20,16 @@
 #include "support/views.h"
 
 namespace {
+
+double glclip[16];  // the GL's own projection times model-view where the landscape is drawn
+
+void ReadBackClip()
+{
+    double proj[16], model[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, proj);
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    ClipMatrix(proj, model, glclip);
+}
 
 bool Grey(Rgb c) { return c.r == c.g && c.g == c.b; }
 
@@ -197,6 +209,21 @@ TEST_F(Frames, WallShowsTheTopOfTheRamp)
     EXPECT_NEAR(c.r, (s[0] + last[0]) / 2 * 255, 2);
     EXPECT_NEAR(c.g, (s[1] + last[1]) / 2 * 255, 2);
     EXPECT_NEAR(c.b, (s[2] + last[2]) / 2 * 255, 2);
+}
+
+TEST_F(Frames, CullingsClipMatrixIsTheOneTheGLDrawsWith)
+{
+    for (int v = 0; v < viewcount; ++v)
+        for (double turn : {0.0, 33.3, -101.7}) {
+            ApplyView(views[v]);
+            alpha += turn, beta = std::clamp(beta - turn / 2, -90.0, 90.0);
+            RenderFrame(ReadBackClip);
+            double ours[16];
+            ViewClip(ours);
+            for (int k = 0; k < 16; ++k)
+                EXPECT_NEAR(ours[k], glclip[k], 1e-5 * std::max(1.0, std::fabs(glclip[k])))
+                    << views[v].name << ", turned " << turn << ", element " << k;
+        }
 }
 
 TEST_F(Frames, CulledPassesAloneLeaveWhatTheImmediateStripsLeave)

@@ -17,6 +17,8 @@ void ExpectMatrix(GLenum which, const double (&want)[16])
     glGetDoublev(which, m);
     for (int k = 0; k < 16; ++k)
         EXPECT_NEAR(m[k], want[k], 1e-6 * std::max(1.0, std::fabs(want[k]))) << "element " << k;
+    for (int k = 0; which == GL_PROJECTION_MATRIX && k < 16; ++k)  // the copy the culling uses
+        EXPECT_NEAR(projmatrix[k], want[k], 1e-9 * std::max(1.0, std::fabs(want[k]))) << "copy " << k;
 }
 
 void ExpectFrustum(double scale)

@@ -1,6 +1,9 @@
 #include "render/cull.h"
 
 #include <algorithm>
+#include <cmath>
+
+#include "render/projection.h"
 
 Box piecebox[pieces];      // world units
 Box segmentbox[segments];  // world units
@@ -43,6 +46,24 @@ void BoundPieces()
                 b.hi[k] = std::max(b.hi[k], piecebox[s * piecespersegment + p].hi[k]);
             }
     }
+}
+
+void ViewMatrix(float beta, float alpha, const float eye[3], double out[16])
+{
+    const double cb = std::cos(beta * degree), sb = std::sin(beta * degree);
+    const double ca = std::cos(alpha * degree), sa = std::sin(alpha * degree);
+    // Rows of Rx(beta) Ry(alpha); the translation is that rotation of -eye.
+    const double r[3][3] = {{ca, 0, sa}, {sb * sa, cb, -sb * ca}, {-cb * sa, sb, cb * ca}};
+    for (int row = 0; row < 3; ++row) {
+        double t = 0;
+        for (int k = 0; k < 3; ++k) {
+            out[k * 4 + row] = r[row][k];
+            t -= r[row][k] * eye[k];
+        }
+        out[12 + row] = t;
+        out[row * 4 + 3] = 0;
+    }
+    out[15] = 1;
 }
 
 void ClipMatrix(const double proj[16], const double model[16], double out[16])

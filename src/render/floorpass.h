@@ -4,7 +4,10 @@
 
 extern unsigned floorgrids;  // bumped by UploadFloor when the grids change; starts at 1
 
-// Projection times model-view, as the GL holds them now.
+// Projection times model-view where the frame draws the landscape, from the
+// program's own numbers (the last projection set, the viewer's angles and
+// position): asking the GL would wait for a reply, over the network on an
+// indirect context.
 void ViewClip(double clip[16]);
 
 // Runs send(n) with the ramp on (fill, texture 1 in replace mode), then

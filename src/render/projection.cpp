@@ -1,13 +1,31 @@
 #include "render/projection.h"
 
+#include <algorithm>
 #include <cmath>
 
 int currW = 500, currH = 500;  // pixels
 double plane = 0.1;            // Page Up divides by 1.1, Page Down multiplies
+double projmatrix[16];         // the identity until the start-up perspective
 
 Frustum FrustumFor(double scale)
 {
     return {-0.9 * scale, 0.9 * scale, -0.9 * scale, 0.9 * scale, 0.8 * scale, 40 / scale};
+}
+
+void FrustumMatrix(const Frustum &f, double out[16])
+{
+    const double w = f.right - f.left, h = f.top - f.bottom, d = f.zfar - f.znear;
+    const double m[16] = {2 * f.znear / w, 0, 0, 0,
+                          0, 2 * f.znear / h, 0, 0,
+                          (f.right + f.left) / w, (f.top + f.bottom) / h, -(f.zfar + f.znear) / d, -1,
+                          0, 0, -2 * f.zfar * f.znear / d, 0};
+    std::copy(m, m + 16, out);
+}
+
+void PerspectiveMatrix(double fovy, double aspect, double znear, double zfar, double out[16])
+{
+    const double top = znear * std::tan(fovy / 2 * degree), right = top * aspect;
+    FrustumMatrix({-right, right, -top, top, znear, zfar}, out);
 }
 
 bool FrustumUsable(double scale)

@@ -9,6 +9,8 @@ const GLfloat light_position[] = {0, 100, 0, 1};  // eye coordinates: above the 
 const GLfloat light_ambient[] = {1, 1, 1, 1};     // also the fog colour
 const GLfloat light_diffuse[] = {1, 1, 1, 1};
 const GLfloat light_specular[] = {1, 1, 1, 1};
+// The start-up perspective: field of view in degrees, aspect, near, far.
+constexpr double startfovy = 45, startaspect = 1.0, startnear = double(0.1f), startfar = 100;
 
 }  // namespace
 
@@ -33,7 +35,8 @@ void InitRender()
     glEnable(GL_LIGHT0);
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
     // Lasts until the toolkit's first reshape; the matrix mode stays projection.
-    gluPerspective(45, 1.0, double(0.1f), 100);
+    gluPerspective(startfovy, startaspect, startnear, startfar);
+    PerspectiveMatrix(startfovy, startaspect, startnear, startfar, projmatrix);
     ChooseFloor();
 }
 
@@ -46,6 +49,7 @@ void reshape(int w, int h)
     glLoadIdentity();
     const Frustum f = FrustumFor(plane);
     glFrustum(f.left, f.right, f.bottom, f.top, f.znear, f.zfar);
+    FrustumMatrix(f, projmatrix);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

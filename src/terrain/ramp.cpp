@@ -1,5 +1,6 @@
 #include "terrain/ramp.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <istream>
 #include <new>
@@ -37,6 +38,12 @@ std::size_t ReadSamples(std::istream &in, std::vector<float> &samples)
 }
 
 }  // namespace
+
+unsigned RampLimit(long answer)
+{
+    constexpr long leastmaxwidth = 64, mostmaxwidth = 65536;  // texels
+    return unsigned(answer < leastmaxwidth ? mostmaxwidth : std::min(answer, mostmaxwidth));
+}
 
 bool ReadRamp(std::istream &in, unsigned maxwidth, std::ostream &out, Ramp &ramp)
 {

@@ -13,6 +13,11 @@ struct Ramp {
 // Largest power of two not above a; 0 for 0 and for anything above 2^31.
 unsigned nearest_power_of_2(unsigned a);
 
+// The widest ramp to read for the GL's GL_MAX_TEXTURE_SIZE answer. Every GL
+// allows 64 texels and none more than 65,536: an answer below 64 (0, or none)
+// means the query failed, and the width is capped at 65,536.
+unsigned RampLimit(long answer);
+
 // Reads a ramp from an opened file, writing the loader's console text to out.
 // maxwidth is the widest ramp the caller can use (the GL's limit).
 // False, with one line on out, when the header is unusable; missing samples

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <iostream>
 #include <istream>
 #include <memory>
@@ -112,10 +111,7 @@ RampFile OpenRamp(const char *path)
 
 void LoadTexture()
 {
-    // Every GL allows 64 texels: a smaller answer, or none, means the query
-    // failed (as on some indirect contexts) and no limit is known.
-    constexpr GLint leastmaxwidth = 64;
-    GLint maxwidth = 0;
+    GLint maxwidth = 0;  // stays 0 where the query fails (some indirect contexts)
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxwidth);
 
     std::cout << "\nGetting colours.txt.." << std::flush;
@@ -125,7 +121,7 @@ void LoadTexture()
     std::cout << "Got it!" << std::endl;
     Ramp ramp;
     std::istream in(file.get());
-    const bool ok = ReadRamp(in, maxwidth >= leastmaxwidth ? unsigned(maxwidth) : UINT_MAX, std::cout, ramp);
+    const bool ok = ReadRamp(in, RampLimit(maxwidth), std::cout, ramp);
     file.reset();  // closed before any GL call
     if (ok)
         Upload(ramp);

@@ -7,21 +7,27 @@
 // and the least and greatest delays handed to glutTimerFunc for each of the
 // first two callbacks armed (the viewer arms motion, then redraw), written
 // after each swap as "motion least greatest redraw least greatest" to the
-// file named by VELLMOOR_TIMERS.
+// file named by VELLMOOR_TIMERS. The X replies waited for so far go after
+// each swap to the file named by VELLMOOR_REPLIES; VELLMOOR_TIME, if set, is
+// what time() answers, so that two viewers build the same landscape.
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/glx.h>
 #include <GL/glext.h>
 #include <GL/freeglut.h>
 #include <dlfcn.h>
+#include <xcb/xcb.h>
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 namespace {
 
 unsigned long buffercalls;  // calls of the wrapped GL 1.4 and 1.5 entry points so far
+unsigned long replies;      // X replies waited for so far (each a round trip)
 
 struct Timer {
     void (*callback)(int);  // null until armed
@@ -60,11 +66,13 @@ void glXSwapBuffers(Display *dpy, GLXDrawable drawable)
     static const auto real = Next<void (*)(Display *, GLXDrawable)>("glXSwapBuffers");
     static const int frames = CountFile("VELLMOOR_FRAMES");
     static const int buffers = CountFile("VELLMOOR_BUFFERCALLS");
+    static const int waits = CountFile("VELLMOOR_REPLIES");
     static unsigned long presented;
     real(dpy, drawable);
     static const int delays = CountFile("VELLMOOR_TIMERS");
     Put(frames, ++presented);
     Put(buffers, buffercalls);
+    Put(waits, replies);
     if (delays < 0)
         return;
     char text[96];
@@ -117,6 +125,35 @@ void glMultiDrawArrays(GLenum mode, const GLint *first, const GLsizei *count, GL
         Next<void (*)(GLenum, const GLint *, const GLsizei *, GLsizei)>("glMultiDrawArrays");
     ++buffercalls;
     real(mode, first, count, n);
+}
+
+// Xlib and the GLX client wait for every reply through one of these.
+void *xcb_wait_for_reply(xcb_connection_t *c, unsigned request, xcb_generic_error_t **e)
+{
+    static const auto real =
+        Next<void *(*)(xcb_connection_t *, unsigned, xcb_generic_error_t **)>("xcb_wait_for_reply");
+    ++replies;
+    return real(c, request, e);
+}
+
+void *xcb_wait_for_reply64(xcb_connection_t *c, uint64_t request, xcb_generic_error_t **e)
+{
+    static const auto real =
+        Next<void *(*)(xcb_connection_t *, uint64_t, xcb_generic_error_t **)>("xcb_wait_for_reply64");
+    ++replies;
+    return real(c, request, e);
+}
+
+time_t time(time_t *t)
+{
+    static const auto real = Next<time_t (*)(time_t *)>("time");
+    const char *fixed = getenv("VELLMOOR_TIME");
+    if (!fixed)
+        return real(t);
+    const time_t now = time_t(std::strtoll(fixed, nullptr, 10));
+    if (t)
+        *t = now;
+    return now;
 }
 
 }  // extern "C"
