@@ -123,6 +123,10 @@ TEST(ReadRamp, WidthBeyondTheGlLimitIsRefusedBeforeAllocating)
     EXPECT_FALSE(r.ok);
     r = ReadText("4 1 0 0 0 0", 4);
     EXPECT_TRUE(r.ok);
+    // A failed size query (below GL's least maximum, 64) caps at 65,536, as does a larger answer.
+    for (auto [answer, limit] : {std::pair{0L, 65536u}, {-1L, 65536u}, {1L, 65536u}, {63L, 65536u},
+                                 {64L, 64u}, {16384L, 16384u}, {1L << 20, 65536u}})
+        EXPECT_EQ(RampLimit(answer), limit) << answer;
 }
 
 TEST(ReadRamp, ShortFileFillsWithZeroAndSaysHowManyWereRead)
