@@ -6,7 +6,9 @@
 # keys; then for SECONDS the frames per second that Mesa's HUD counts, the
 # minor page faults per frame and the bytes written per frame (from /proc)
 # are taken. The X server allows indirect GLX: run the script under
-# LIBGL_ALWAYS_INDIRECT=1 (or MESA_GL_VERSION_OVERRIDE=1.4) to measure there.
+# LIBGL_ALWAYS_INDIRECT=1 (or MESA_GL_VERSION_OVERRIDE=1.4) to measure there;
+# with VELLMOOR_SLOW_LINK=1 as well, the viewers reach the X server over TCP
+# through bench/slowlink.py, as over a network.
 # Usage: bench/real.sh BUILD_DIR [seconds per view, default 5]
 set -euo pipefail
 work= XVFB_PID= pids=()
@@ -17,7 +19,23 @@ build=$(realpath "$1")
 secs=${2:-5}
 ((secs >= 2)) || secs=2  # the HUD writes one value a second: a shorter window may hold none
 work=$(mktemp -d)
-start_xvfb 1100x520 +iglx
+# Indirect GLX needs the server's GL made to work (tests/support/serverglx.cpp).
+server=
+[ -z "${LIBGL_ALWAYS_INDIRECT:-}" ] || server=$build/tests/support/libvellmoor_serverglx.so
+if [ -z "${VELLMOOR_SLOW_LINK:-}" ]; then
+    LD_PRELOAD=$server start_xvfb 1100x520 +iglx
+else  # X over TCP through a link of 50 ms each way and 100 Mbit/s
+    LD_PRELOAD=$server start_xvfb 1100x520 +iglx -listen tcp
+    n=${DISPLAY#:} link=$((6050 + ${DISPLAY#:}))
+    python3 bench/slowlink.py "$link" $((6000 + n)) 50 100 &
+    pids+=("$!")
+    for ((k = 0; k < 100; k++)); do
+        (exec 3<>"/dev/tcp/127.0.0.1/$link") 2>/dev/null && break
+        sleep 0.1
+    done
+    export DISPLAY=127.0.0.1:$((n + 50))
+    echo "over a slow link: X over TCP, 50 ms each way, 100 Mbit/s"
+fi
 
 # name  x  y  z  alpha  beta  page-key presses (Prior, Next)
 views=("start|0|0.5|0|0|0|0|0" "above, looking down|0|250|0|0|90|0|0" "at the wall, looking in|0|5|245|0|0|0|0"

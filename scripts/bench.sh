@@ -8,9 +8,9 @@ XVFB_PID=
 trap '[ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null' EXIT
 cd "$(dirname "$0")/.."
 . scripts/common.sh
-need_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}" gdb
+need_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}" gdb python3
 secs=${1:-5}
-build_targets build vellmoor vellmoor_immediate vellmoor_bench vellmoor_frames
+build_targets build vellmoor vellmoor_immediate vellmoor_bench vellmoor_frames vellmoor_serverglx
 start_xvfb 640x520
 
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')"
