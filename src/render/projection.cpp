@@ -5,7 +5,7 @@
 
 int currW = 500, currH = 500;  // pixels
 double plane = 0.1;            // Page Up divides by 1.1, Page Down multiplies
-double projmatrix[16];         // the identity until the start-up perspective
+double projmatrix[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};  // GL's own start
 
 Frustum FrustumFor(double scale)
 {
