@@ -9,4 +9,5 @@ void display()
 {
     DrawFrame(MakeFloor);
     glutSwapBuffers();
+    PaceFrame();
 }

@@ -81,7 +81,7 @@ measure() {  # name
     waitframes "$1" 10
     # Over the slow link the viewer runs ahead of the server until the link's
     # window and the sockets fill; only then is its rate the server's.
-    [ -z "${VELLMOOR_SLOW_LINK:-}" ] || sleep 15
+    [ -z "${VELLMOOR_SLOW_LINK:-}" ] || sleep 5
     before=$({ wc -l <"$hud"; } 2>/dev/null || echo 0)
     f0=$(frames "$1") m0=$(minflt "$1") w0=$(wchar "$1")
     sleep "$secs"  # the measuring window itself

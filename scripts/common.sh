@@ -43,7 +43,7 @@ apt_progress() {
     done
 }
 
-BUILD_PACKAGES=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev)
+BUILD_PACKAGES=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev libx11-xcb-dev)
 X_PACKAGES=(xvfb xauth xdotool x11-utils x11-apps imagemagick)
 PACKAGE_PACKAGES=(dpkg-dev lintian man-db desktop-file-utils devscripts)
 

@@ -9,4 +9,5 @@ void display()
 {
     DrawFrame(DrawFloor);
     glutSwapBuffers();
+    PaceFrame();
 }

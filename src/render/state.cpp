@@ -38,6 +38,7 @@ void InitRender()
     gluPerspective(startfovy, startaspect, startnear, startfar);
     PerspectiveMatrix(startfovy, startaspect, startnear, startfar, projmatrix);
     ChooseFloor();
+    StartPacing();
 }
 
 void reshape(int w, int h)

@@ -2,15 +2,18 @@
 # (gl14) and through indirect GLX (indirect), on a virtual X server whose GL
 # is made to work for it. Either way it draws frames with no buffer-object or
 # multi-draw call, reads the ramp, and Escape ends it with status 0. Under
-# indirect GLX it also waits for no X reply from frame to frame, and draws
-# the pixels of the immediate-mode viewer (IMMEDIATE) from the same landscape.
+# indirect GLX it also waits for no X reply from frame to frame, sends at
+# most a few frames to a stopped server, and draws the pixels of the
+# immediate-mode viewer (IMMEDIATE) from the same landscape.
 # Usage: contexts_test.sh BINARY SOURCE FRAMESLIB CASE IMMEDIATE
 . "$(dirname "$0")/lib.sh"
 case $1 in
 gl14) export MESA_GL_VERSION_OVERRIDE=1.4; start_xvfb 800x600 ;;
 indirect)
     export LIBGL_ALWAYS_INDIRECT=1
-    LD_PRELOAD=$(dirname "$FRAMESLIB")/libvellmoor_serverglx.so start_xvfb 800x600 +iglx ;;
+    # Over TCP, as from another machine: its buffers would take hundreds of frames.
+    LD_PRELOAD=$(dirname "$FRAMESLIB")/libvellmoor_serverglx.so start_xvfb 800x600 +iglx -listen tcp
+    export DISPLAY=127.0.0.1$DISPLAY ;;
 *) fail "no case $1" ;;
 esac
 immediate=$2
@@ -31,6 +34,15 @@ if [ "$1" = indirect ]; then  # (a direct context on Xvfb waits for some at each
     wait_frames 20
     [ "$(frame_count "$WORK/replies")" -eq "$replies" ] ||
         fail "$(($(frame_count "$WORK/replies") - replies)) X replies waited for over 20 frames"
+fi
+if [ "$1" = indirect ]; then  # a stopped X server: only a few frames go out undrawn
+    kill -STOP "$XVFB_PID"
+    sent=$(frames)
+    settled() { local n; n=$(frames); sleep 1; [ "$(frames)" = "$n" ]; }
+    wait_for "the viewer went on sending frames to a stopped X server" settled
+    kill -CONT "$XVFB_PID"
+    (($(frames) - sent <= 10)) || fail "$(($(frames) - sent)) frames sent to a stopped X server"
+    wait_frames 20
 fi
 before=$(shot)
 key Up Up Up

@@ -15,7 +15,7 @@ WORK=$(mktemp -d)
 finish_all() {
     local p
     for p in $VPID $ENDING; do kill -9 "$p" 2>/dev/null || true; done
-    [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null || true
+    [ -z "$XVFB_PID" ] || { kill "$XVFB_PID"; kill -CONT "$XVFB_PID"; } 2>/dev/null || true
     wait 2>/dev/null || true
     [ -z "$WORK" ] || rm -rf "$WORK"
     [ -z "$COPY" ] || rm -rf "$COPY"
