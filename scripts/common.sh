@@ -2,7 +2,7 @@
 # `need_packages pkg...` installs what is missing as root; otherwise it names
 # what to install and fails.
 need_packages() {
-    local missing=() p log inst
+    local missing=() p log inst install=(apt-get install --no-install-recommends)  # what is needed, no more
     for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
     done
@@ -20,13 +20,13 @@ need_packages() {
     if ! apt-get update -q >"$log" 2>&1; then
         cat "$log"; rm -f "$log"; echo "apt-get update failed"; exit 1
     fi
-    inst=$(apt-get install -s -qq "${missing[@]}" 2>/dev/null | awk '$1 == "Inst" { print $2 }' || true)
+    inst=$("${install[@]}" -s -qq "${missing[@]}" 2>/dev/null | awk '$1 == "Inst" { print $2 }' || true)
     echo "  $(wc -w <<<"$inst") packages with what they need: about" \
-        "$(apt-get install --print-uris -qq "${missing[@]}" 2>/dev/null |
+        "$("${install[@]}" --print-uris -qq "${missing[@]}" 2>/dev/null |
             awk '{ s += $3 } END { printf "%.1f", s / 1e6 }') MB to download," \
         "$(apt-cache show --no-all-versions $inst 2>/dev/null |
             awk '/^Installed-Size:/ { s += $2 } END { printf "%.1f", s / 1024 }') MB on disk"
-    if ! apt-get install -y -q -o APT::Status-Fd=3 "${missing[@]}" 3>&1 >"$log" 2>&1 | apt_progress; then
+    if ! "${install[@]}" -y -q -o APT::Status-Fd=3 "${missing[@]}" 3>&1 >"$log" 2>&1 | apt_progress; then
         tail -n 30 "$log"; rm -f "$log"; echo "apt-get could not install ${missing[*]}"; exit 1
     fi
     rm -f "$log"
