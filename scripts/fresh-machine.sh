@@ -7,7 +7,7 @@
 # command's time and the disk the root grew by.
 # The bare root is cached in $VELLMOOR_FRESH_CACHE (default
 # ~/.cache/vellmoor); the mirror is the first one this system's apt uses,
-# or $VELLMOOR_MIRROR. Needs root. Takes about 30 minutes.
+# or $VELLMOOR_MIRROR. Needs root. Takes about 5 minutes, more the first time.
 # Usage: fresh-machine.sh [WORKDIR]  (default: a new folder under /var/tmp,
 # removed at the end unless VELLMOOR_FRESH_KEEP=1)
 set -euo pipefail
