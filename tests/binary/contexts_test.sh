@@ -34,8 +34,7 @@ if [ "$1" = indirect ]; then  # (a direct context on Xvfb waits for some at each
     wait_frames 20
     [ "$(frame_count "$WORK/replies")" -eq "$replies" ] ||
         fail "$(($(frame_count "$WORK/replies") - replies)) X replies waited for over 20 frames"
-fi
-if [ "$1" = indirect ]; then  # a stopped X server: only a few frames go out undrawn
+    # A stopped X server: only a few frames go out undrawn.
     kill -STOP "$XVFB_PID"
     sent=$(frames)
     settled() { local n; n=$(frames); sleep 1; [ "$(frames)" = "$n" ]; }
