@@ -22,11 +22,10 @@ work=$(mktemp -d)
 # Indirect GLX needs the server's GL made to work (tests/support/serverglx.cpp).
 server=
 [ -z "${LIBGL_ALWAYS_INDIRECT:-}" ] || server=$build/tests/support/libvellmoor_serverglx.so
-if [ -z "${VELLMOOR_SLOW_LINK:-}" ]; then
-    LD_PRELOAD=$server start_xvfb 1100x520 +iglx
-else  # X over TCP through a link of 50 ms each way and 100 Mbit/s
-    LD_PRELOAD=$server start_xvfb 1100x520 +iglx -listen tcp
-    n=${DISPLAY#:} link=$((6050 + ${DISPLAY#:}))
+LD_PRELOAD=$server start_xvfb 1100x520 +iglx ${VELLMOOR_SLOW_LINK:+-listen tcp}
+if [ -n "${VELLMOOR_SLOW_LINK:-}" ]; then  # X over TCP through a link of 50 ms each way and 100 Mbit/s
+    n=${DISPLAY#:}
+    link=$((6050 + n))
     python3 bench/slowlink.py "$link" $((6000 + n)) 50 100 &
     pids+=("$!")
     for ((k = 0; k < 100; k++)); do

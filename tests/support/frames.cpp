@@ -15,9 +15,9 @@
 #include <GL/glext.h>
 #include <GL/freeglut.h>
 #include <dlfcn.h>
-#include <xcb/xcb.h>
 #include <fcntl.h>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 #include <cstdint>
 #include <cstdio>
