@@ -1,4 +1,7 @@
+#include <GL/freeglut.h>
 #include <GL/glu.h>
+
+#include <cstdlib>
 
 #include "render/projection.h"
 #include "render/render.h"
@@ -39,6 +42,16 @@ void InitRender()
     PerspectiveMatrix(startfovy, startaspect, startnear, startfar, projmatrix);
     ChooseFloor();
     StartPacing();
+}
+
+// The GL driver's own libraries (LLVM's, under llvmpipe) load with the first
+// window and register their destructors then, after glutInit registered the
+// toolkit's exit handler. Exit handlers run in reverse order, so that handler
+// would release the context after those libraries are torn down, and the
+// driver's last flush could run in them. One registered now runs first.
+void CloseAtExit()
+{
+    std::atexit([] { glutExit(); });
 }
 
 void reshape(int w, int h)

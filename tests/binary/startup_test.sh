@@ -33,4 +33,14 @@ for k in range(n):
     assert spin[2 * k] == '\b' and spin[2 * k + 1] == '-\\|/'[(n - k) % 4], k
 PY
 [ ! -s "$WORK/stderr" ] || fail "standard error: $(cat "$WORK/stderr")"
+
+# Escape and the window manager's close both end it with status 0, never by
+# a signal, again and again.
+for ((k = 0; k < ${VELLMOOR_EXIT_RUNS:-4}; k++)); do
+    for way in Escape close; do
+        rm -f "$WORK/frames"
+        start_viewer
+        quit_viewer $way
+    done
+done
 echo "startup: ok"
