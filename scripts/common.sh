@@ -20,7 +20,12 @@ need_packages() {
     if ! apt-get update -q >"$log" 2>&1; then
         cat "$log"; rm -f "$log"; echo "apt-get update failed"; exit 1
     fi
-    inst=$("${install[@]}" -s -qq "${missing[@]}" 2>/dev/null | awk '$1 == "Inst" { print $2 }' || true)
+    # A name this release does not have fails here, named, before any estimate.
+    if ! "${install[@]}" -s -qq "${missing[@]}" >"$log" 2>&1; then
+        grep -E '^E:' "$log" || tail -n 5 "$log"
+        rm -f "$log"; echo "apt-get cannot install ${missing[*]} on this system"; exit 1
+    fi
+    inst=$(awk '$1 == "Inst" { print $2 }' "$log")
     echo "  $(wc -w <<<"$inst") packages with what they need: about" \
         "$("${install[@]}" --print-uris -qq "${missing[@]}" 2>/dev/null |
             awk '{ s += $3 } END { printf "%.1f", s / 1e6 }') MB to download," \
@@ -45,7 +50,7 @@ apt_progress() {
 
 BUILD_PACKAGES=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev libx11-xcb-dev)
 X_PACKAGES=(xvfb xauth xdotool x11-utils x11-apps imagemagick)
-PACKAGE_PACKAGES=(dpkg-dev lintian man-db desktop-file-utils devscripts)
+PACKAGE_PACKAGES=(dpkg-dev lintian man-db desktop-file-utils appstream devscripts)
 
 # Removes a build folder that another source tree configured (a copied
 # clone, say), which CMake would refuse to reuse.
@@ -112,3 +117,6 @@ start_xvfb() {  # WIDTHxHEIGHT [Xvfb options...]
     exec 5<&-
     export DISPLAY=":$n"
 }
+
+# The icon's pixel sizes, kept as PNGs beside its SVG (scripts/icons.sh).
+ICON_SIZES="16 24 32 48 64 128 256"

@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 . scripts/common.sh
 need_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" \
-    libgtest-dev googletest python3 clang libclang-rt-14-dev libc++-dev libc++abi-dev
+    mesa-utils libgtest-dev googletest python3 clang libclang-rt-dev libc++-dev libc++abi-dev
 
 jobs=$(nproc) targets=
 build() {  # folder, cmake options...
