@@ -19,9 +19,9 @@ build=$(realpath "$1")
 secs=${2:-5}
 ((secs >= 2)) || secs=2  # the HUD writes one value a second: a shorter window may hold none
 work=$(mktemp -d)
-# Indirect GLX needs the server's GL made to work (tests/support/serverglx.cpp).
+# Indirect GLX needs the server's GL made to work (tools/serverglx.cpp).
 server=
-[ -z "${LIBGL_ALWAYS_INDIRECT:-}" ] || server=$build/tests/support/libvellmoor_serverglx.so
+[ -z "${LIBGL_ALWAYS_INDIRECT:-}" ] || server=$build/libvellmoor_serverglx.so
 LD_PRELOAD=$server start_xvfb 1100x520 +iglx ${VELLMOOR_SLOW_LINK:+-listen tcp}
 if [ -n "${VELLMOOR_SLOW_LINK:-}" ]; then  # X over TCP through a link of 50 ms each way and 100 Mbit/s
     n=${DISPLAY#:}
