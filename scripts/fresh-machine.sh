@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# Proves the README's two commands on a fresh Debian 12: a minimal root
+# Proves the README's two commands on a fresh Debian 12 (bookworm, the
+# default) or 13 (trixie): a minimal root
 # (debootstrap --variant=minbase, then git and ca-certificates only) with /tmp
 # a tmpfs, a clone of this repository's committed HEAD in it, and, as root
 # there, ./scripts/run.sh and then ./scripts/test.sh. Fails unless both exit
 # 0 and run.sh's screenshot shows the textured landscape. Prints each
 # command's time and the disk the root grew by.
-# The bare root is cached in $VELLMOOR_FRESH_CACHE (default
+# Each release's bare root is cached in $VELLMOOR_FRESH_CACHE (default
 # ~/.cache/vellmoor); the mirror is the first one this system's apt uses,
 # or $VELLMOOR_MIRROR. Needs root. Takes about 5 minutes, more the first time.
-# Usage: fresh-machine.sh [WORKDIR]  (default: a new folder under /var/tmp,
-# removed at the end unless VELLMOOR_FRESH_KEEP=1)
+# Usage: fresh-machine.sh [bookworm|trixie [WORKDIR]]  (WORKDIR: default a
+# new folder under /var/tmp, removed at the end unless VELLMOOR_FRESH_KEEP=1)
 set -euo pipefail
 work=
 trap '[ -z "$work" ] || [ "${VELLMOOR_FRESH_KEEP:-0}" = 1 ] || rm -rf --one-file-system "$work"' EXIT
@@ -18,18 +19,24 @@ repo=$PWD
 . scripts/common.sh
 [ "$(id -u)" -eq 0 ] || { echo "fresh-machine.sh needs root (debootstrap, chroot, mounts)"; exit 1; }
 need_packages debootstrap util-linux git
+release=${1:-bookworm}
+case $release in
+    bookworm) version=12 ;;
+    trixie) version=13 ;;
+    *) echo "fresh-machine.sh: unknown release '$release' (bookworm or trixie)"; exit 1 ;;
+esac
 
 mirror=${VELLMOOR_MIRROR:-$(cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null |
     sed -En 's/^URIs:[[:space:]]*([^[:space:]]+).*/\1/p; s/^deb[[:space:]]+([^[:space:]]+).*/\1/p' |
     grep -v security | head -n 1 || true)}
 [ -n "$mirror" ] || { echo "no Debian mirror found in /etc/apt; set VELLMOOR_MIRROR"; exit 1; }
 
-cache=${VELLMOOR_FRESH_CACHE:-$HOME/.cache/vellmoor}/bookworm-minbase-git.tar
+cache=${VELLMOOR_FRESH_CACHE:-$HOME/.cache/vellmoor}/$release-minbase-git.tar
 if [ ! -s "$cache" ]; then
-    echo "Building a minimal Debian 12 root (once; cached in $cache)"
+    echo "Building a minimal Debian $version root (once; cached in $cache)"
     mkdir -p "$(dirname "$cache")"
     base=$(mktemp -d /var/tmp/vellmoor-base.XXXXXX)
-    if ! debootstrap --variant=minbase --include=git,ca-certificates bookworm "$base" "$mirror" \
+    if ! debootstrap --variant=minbase --include=git,ca-certificates "$release" "$base" "$mirror" \
             >"$base.log" 2>&1; then
         tail -n 20 "$base.log"; rm -rf --one-file-system "$base" "$base.log"
         echo "debootstrap failed"; exit 1
@@ -43,14 +50,14 @@ if [ ! -s "$cache" ]; then
     rm -rf --one-file-system "$base"
 fi
 
-work=${1:-$(mktemp -d /var/tmp/vellmoor-fresh.XXXXXX)}
+work=${2:-$(mktemp -d /var/tmp/vellmoor-fresh.XXXXXX)}
 root=$work/root
 mkdir -p "$root"
 tar -C "$root" -xf "$cache"
 chmod 755 "$work" "$root"  # apt's download user must reach its folders
 cp /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
 git clone -q "$repo" "$root/root/vellmoor"
-echo "Fresh root in $root, clone of $(git -C "$repo" rev-parse --short HEAD)"
+echo "Fresh Debian $version root in $root, clone of $(git -C "$repo" rev-parse --short HEAD)"
 
 # One command as root inside the fresh root, in a private mount namespace,
 # so that its mounts go away with it. Its output is shown and kept in a log.
