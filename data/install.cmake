@@ -1,13 +1,40 @@
-# Installs the Debian way: the binary in games, its default ramp and icon under
-# share, a section-6 manual page and a menu entry; CPack makes the .deb.
+# Installs the Debian way: the binary in games, its default ramp and icons under
+# share, a section-6 manual page, a menu entry and AppStream metadata; CPack
+# makes the .deb.
 include(GNUInstallDirs)
 set(VELLMOOR_INSTALL_GAMESDIR games CACHE PATH "Where the binary goes, under the prefix (Debian: games)")
 set(VELLMOOR_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/vellmoor)
 
-# The menu entry starts the viewer where the default colours.txt lies.
+# The menu entry starts the viewer where the default colours.txt lies. It and
+# the AppStream metadata carry the component id, reverse DNS of the project's
+# domain, in lower case.
+set(VELLMOOR_APP_ID invalid.vellmoor.vellmoor)
 set(VELLMOOR_BIN_PATH ${CMAKE_INSTALL_PREFIX}/${VELLMOOR_INSTALL_GAMESDIR}/vellmoor)
 set(VELLMOOR_DATA_PATH ${CMAKE_INSTALL_PREFIX}/${VELLMOOR_INSTALL_DATADIR})
-configure_file(data/vellmoor.desktop.in vellmoor.desktop @ONLY)
+configure_file(data/desktop.in ${VELLMOOR_APP_ID}.desktop @ONLY)
+
+# One AppStream release per changelog entry, newest first, as the changelog
+# lists them: "vellmoor (VERSION) ..." and its " -- NAME  Day, DD Mon YYYY ...".
+file(STRINGS data/changelog entries REGEX "^(vellmoor \\(| -- )")
+set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+set(VELLMOOR_RELEASES "")
+foreach(line IN LISTS entries)
+  if(line MATCHES "^vellmoor \\(([^)]+)\\)")
+    set(version ${CMAKE_MATCH_1})
+  elseif(line MATCHES ", ([0-9][0-9]?) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+    set(day 0${CMAKE_MATCH_1})
+    set(year ${CMAKE_MATCH_3})
+    list(FIND months ${CMAKE_MATCH_2} month)
+    math(EXPR month "${month} + 101")  # 1-based, two digits after the 1
+    string(SUBSTRING ${month} 1 2 month)
+    string(REGEX REPLACE "^.*(..)$" "\\1" day ${day})
+    string(APPEND VELLMOOR_RELEASES
+      "    <release version=\"${version}\" date=\"${year}-${month}-${day}\"/>\n")
+  endif()
+endforeach()
+string(REGEX REPLACE "\n$" "" VELLMOOR_RELEASES "${VELLMOOR_RELEASES}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS data/changelog)
+configure_file(data/metainfo.xml.in ${VELLMOOR_APP_ID}.metainfo.xml @ONLY)
 
 # Debian wants documentation compressed with gzip -9n (no name, no time).
 find_program(GZIP gzip REQUIRED)
@@ -29,8 +56,18 @@ install(CODE "
   endif()")
 install(FILES colours.txt DESTINATION ${VELLMOOR_INSTALL_DATADIR})
 install(FILES ${PROJECT_BINARY_DIR}/vellmoor.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
-install(FILES ${PROJECT_BINARY_DIR}/vellmoor.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES data/vellmoor.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/64x64/apps)
+install(FILES ${PROJECT_BINARY_DIR}/${VELLMOOR_APP_ID}.desktop
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_BINARY_DIR}/${VELLMOOR_APP_ID}.metainfo.xml
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The icon: drawn as SVG, with a PNG for each size a desktop asks for.
+file(GLOB icons RELATIVE ${PROJECT_SOURCE_DIR}/data/icons ${PROJECT_SOURCE_DIR}/data/icons/vellmoor-*.png)
+foreach(icon IN LISTS icons)
+  string(REGEX REPLACE "^vellmoor-([0-9]+)\\.png$" "\\1" size ${icon})
+  install(FILES data/icons/${icon} RENAME vellmoor.png
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+install(FILES data/icons/vellmoor.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES data/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES data/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
   RENAME vellmoor)

@@ -1,7 +1,8 @@
 # The Debian package: lintian --pedantic finds nothing that is not overridden,
 # the binary is hardened, a second build from a copy of the source on another
 # filesystem is byte for byte the same, the manual page renders without warnings,
-# the menu entry is valid, and the installed binary, run from the installed
+# the menu entry and AppStream metadata are valid, the icon is there at every
+# size, and the installed binary, run from the installed
 # share folder as the menu entry runs it, reads the installed ramp, draws and
 # ends on Escape with status 0.
 # Usage: package_test.sh BINARY SOURCE FRAMESLIB DEB (BINARY is not used:
@@ -38,11 +39,20 @@ done
 man --warnings -l "$root/usr/share/man/man6/vellmoor.6.gz" >/dev/null 2>"$WORK/man.err" || fail "man failed"
 [ ! -s "$WORK/man.err" ] || fail "manual page warnings: $(cat "$WORK/man.err")"
 
-desktop=$root/usr/share/applications/vellmoor.desktop
+id=invalid.vellmoor.vellmoor
+desktop=$root/usr/share/applications/$id.desktop
 desktop-file-validate "$desktop" || fail "invalid menu entry"
 grep -qx 'Exec=/usr/games/vellmoor' "$desktop" || fail "menu entry runs: $(grep ^Exec "$desktop")"
 grep -qx 'Path=/usr/share/vellmoor' "$desktop" || fail "menu entry starts in: $(grep ^Path "$desktop")"
-[ -f "$root/usr/share/icons/hicolor/64x64/apps/vellmoor.png" ] || fail "no icon"
+# AppStream: no warning or error (the id's made-up top-level domain is an info).
+appstreamcli validate --pedantic --no-net "$root/usr/share/metainfo/$id.metainfo.xml" >"$WORK/as" ||
+    fail "AppStream metadata: $(cat "$WORK/as")"
+! grep -E '^[WE]:' "$WORK/as" || fail "AppStream metadata warns"
+for size in $ICON_SIZES; do
+    icon=$root/usr/share/icons/hicolor/${size}x$size/apps/vellmoor.png
+    [ "$(identify -format %wx%h "$icon")" = "${size}x$size" ] || fail "no ${size}x$size icon"
+done
+grep -q '<svg' "$root/usr/share/icons/hicolor/scalable/apps/vellmoor.svg" || fail "no scalable icon"
 
 # The entry's command from its folder, both inside the unpacked root.
 BIN=$root/usr/games/vellmoor RUNDIR=$root/usr/share/vellmoor
