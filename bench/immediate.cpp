@@ -3,6 +3,7 @@
 // frame-rate comparisons.
 #include <GL/freeglut.h>
 
+#include "platform/platform.h"
 #include "render/render.h"
 
 void display()

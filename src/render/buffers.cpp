@@ -1,13 +1,12 @@
 // The landscape from a buffer object: the very strips of MakeFloor, stored
 // once, drawn with one multi-draw of the pieces inside the view volume.
 // Needs GL 1.5 and a direct context.
-#define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
-#include <GL/glext.h>
 
 #include <cstddef>
 #include <vector>
 
+#include "platform/glentry.h"
 #include "render/cull.h"
 #include "render/floorpass.h"
 #include "render/render.h"
@@ -38,10 +37,10 @@ void Upload()
             PutVertex(v, i + 1, j);
         }
     if (!floorbuffer)
-        glGenBuffers(1, &floorbuffer);
-    glBindBuffer(GL_ARRAY_BUFFER, floorbuffer);
-    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(v.size() * sizeof(Vertex)), v.data(), GL_STATIC_DRAW);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
+        genbuffers(1, &floorbuffer);
+    bindbuffer(GL_ARRAY_BUFFER, floorbuffer);
+    bufferdata(GL_ARRAY_BUFFER, std::ptrdiff_t(v.size() * sizeof(Vertex)), v.data(), GL_STATIC_DRAW);
+    bindbuffer(GL_ARRAY_BUFFER, 0);
     BoundPieces();
     bufferfor = floorgrids;
 }
@@ -49,15 +48,15 @@ void Upload()
 // The first n ranges as triangle strips from the buffer, in one call.
 void SendRanges(int n)
 {
-    glBindBuffer(GL_ARRAY_BUFFER, floorbuffer);
+    bindbuffer(GL_ARRAY_BUFFER, floorbuffer);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glTexCoordPointer(1, GL_FLOAT, sizeof(Vertex), nullptr);
     glVertexPointer(3, GL_FLOAT, sizeof(Vertex), reinterpret_cast<const void *>(sizeof(float)));
-    glMultiDrawArrays(GL_TRIANGLE_STRIP, rangefirst, rangecount, n);
+    multidraw(GL_TRIANGLE_STRIP, rangefirst, rangecount, n);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    bindbuffer(GL_ARRAY_BUFFER, 0);
 }
 
 }  // namespace

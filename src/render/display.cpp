@@ -3,6 +3,7 @@
 // pull this one in.
 #include <GL/freeglut.h>
 
+#include "platform/platform.h"
 #include "render/render.h"
 
 void display()

@@ -1,17 +1,17 @@
 // The landscape pass for the context, chosen once.
 #include <GL/gl.h>
-#include <GL/glx.h>
 
+#include "platform/platform.h"
 #include "render/render.h"
 
 FloorPath floorpath = FloorPath::lists;  // GL 1.1 until ChooseFloor knows better
 
+// Buffers also need their entry points, which a GL may not give.
 void ChooseFloor()
 {
-    Display *dpy = glXGetCurrentDisplay();
-    const GLXContext ctx = glXGetCurrentContext();
-    const bool direct = dpy && ctx && glXIsDirect(dpy, ctx);
-    floorpath = ChooseFloorPath(reinterpret_cast<const char *>(glGetString(GL_VERSION)), direct);
+    floorpath = ChooseFloorPath(reinterpret_cast<const char *>(glGetString(GL_VERSION)), ContextIsDirect());
+    if (floorpath == FloorPath::buffers && !LoadGlEntries())
+        floorpath = FloorPath::lists;
 }
 
 void DrawFloor()

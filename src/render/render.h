@@ -44,14 +44,6 @@ void DrawFrame(void (*pass)() = DrawFloor);
 // build can link a viewer that draws with another pass.
 void display();
 
-// On an indirect context, from the current one: frames are paced so that
-// at most a few are sent and not yet drawn by the X server. Run once.
-void StartPacing();
-
-// After each swap: waits only if the X server has too many frames undrawn.
-// Does nothing on a direct context.
-void PaceFrame();
-
 // Tells the passes that the grids have changed: each rebuilds its copy in
 // the GL and its culling bounds on its next draw (and on its first).
 void UploadFloor();

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "platform/platform.h"
 #include "render/projection.h"
 #include "render/render.h"
 

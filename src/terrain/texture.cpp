@@ -1,16 +1,14 @@
 #include "terrain/texture.h"
 
 #include <GL/gl.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <iostream>
 #include <istream>
 #include <memory>
 #include <streambuf>
+#include <utility>
 
+#include "platform/platform.h"
 #include "terrain/ramp.h"
 
 namespace {
@@ -46,65 +44,16 @@ void Upload(const Ramp &ramp)
         std::cout << "\nThis GL refused the " << ramp.width << " texels of colours.txt" << std::endl;
 }
 
-// A stream buffer over a file descriptor, which it owns: the standard library
-// opens files only by name, and the name may no longer be this file.
-class FdBuf : public std::streambuf {
-public:
-    explicit FdBuf(int fd) : fd_(fd) {}
-    ~FdBuf() override { close(fd_); }
-    FdBuf(const FdBuf &) = delete;
-    FdBuf &operator=(const FdBuf &) = delete;
-
-protected:
-    int_type underflow() override
-    {
-        ssize_t got;
-        do
-            got = read(fd_, buf_, sizeof buf_);
-        while (got == -1 && errno == EINTR);
-        if (got <= 0)
-            return traits_type::eof();
-        setg(buf_, buf_, buf_ + got);
-        return traits_type::to_int_type(buf_[0]);
-    }
-
-private:
-    int fd_;
-    char buf_[1 << 16];
-};
-
-const char *KindOf(mode_t mode)
+// Opens colours.txt if it is a regular file, or says on the console why not;
+// null on failure.
+std::unique_ptr<std::streambuf> OpenRamp(const char *path)
 {
-    if (S_ISDIR(mode)) return "a directory";
-    if (S_ISFIFO(mode)) return "a FIFO";
-    if (S_ISSOCK(mode)) return "a socket";
-    if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
-    return "a special file";
-}
-
-using RampFile = std::unique_ptr<FdBuf>;
-
-// Opens colours.txt for reading only if it is a regular file (or a link to
-// one), without ever blocking: a FIFO without a writer would hang start-up.
-// The type is checked on the opened descriptor, so nothing can be swapped in
-// between. Says what went wrong on the console and gives null on failure.
-RampFile OpenRamp(const char *path)
-{
-    struct stat st;
-    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    // A socket cannot be opened at all, so its type comes from the path.
-    const bool known = fd != -1 ? fstat(fd, &st) == 0 : stat(path, &st) == 0;
-    if (fd == -1 || !known || !S_ISREG(st.st_mode)) {
-        if (known && !S_ISREG(st.st_mode))
-            std::cout << "colours.txt is " << KindOf(st.st_mode) << ", not a regular file" << std::endl;
-        else
-            std::cout << "Where's colours.txt?!" << std::endl;
-        if (fd != -1)
-            close(fd);
-        return nullptr;
-    }
-    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    return std::make_unique<FdBuf>(fd);
+    OpenedFile f = OpenRegularFile(path);
+    if (f.kind)
+        std::cout << "colours.txt is " << f.kind << ", not a regular file" << std::endl;
+    else if (!f.in)
+        std::cout << "Where's colours.txt?!" << std::endl;
+    return std::move(f.in);
 }
 
 }  // namespace
@@ -115,7 +64,7 @@ void LoadTexture()
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxwidth);
 
     std::cout << "\nGetting colours.txt.." << std::flush;
-    RampFile file = OpenRamp("colours.txt");
+    std::unique_ptr<std::streambuf> file = OpenRamp("colours.txt");
     if (!file)
         return;
     std::cout << "Got it!" << std::endl;

@@ -1,11 +1,16 @@
-// Keeps an indirect context from running ahead of its X server. There every
+// The GL context under GLX: whether it is direct, the entry points above GL
+// 1.1, and pacing.
+//
+// Pacing keeps an indirect context from running ahead of its X server. There every
 // frame goes over the X connection and nothing waits for a reply, so on a
 // slow link the viewer would queue seconds of frames, and keys would show
 // that late. After each swap a marker request goes out; its reply, polled for
 // without blocking, says the server has drawn that frame. Only when more
 // than maxahead frames are undrawn does a frame wait for the oldest. A direct
 // context draws in the process and is left alone.
+#define GL_GLEXT_PROTOTYPES 1
 #include <GL/glx.h>
+#include <GL/glext.h>
 #include <X11/Xlib-xcb.h>
 #include <poll.h>
 #include <xcb/xcb.h>
@@ -13,7 +18,8 @@
 
 #include <cstdlib>
 
-#include "render/render.h"
+#include "platform/glentry.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -53,11 +59,28 @@ void DropOldest()
 
 }  // namespace
 
-void StartPacing()
+// The GL library exports them, so they are linked as they are.
+void(APIENTRY *genbuffers)(GLsizei, GLuint *) = glGenBuffers;
+void(APIENTRY *bindbuffer)(GLenum, GLuint) = glBindBuffer;
+void(APIENTRY *bufferdata)(GLenum, std::ptrdiff_t, const void *, GLenum) = glBufferData;
+void(APIENTRY *multidraw)(GLenum, const GLint *, const GLsizei *, GLsizei) = glMultiDrawArrays;
+
+bool LoadGlEntries()
+{
+    return true;
+}
+
+bool ContextIsDirect()
 {
     Display *dpy = glXGetCurrentDisplay();
     const GLXContext ctx = glXGetCurrentContext();
-    paceconn = dpy && ctx && !glXIsDirect(dpy, ctx) ? XGetXCBConnection(dpy) : nullptr;
+    return dpy && ctx && glXIsDirect(dpy, ctx);
+}
+
+void StartPacing()
+{
+    Display *dpy = glXGetCurrentDisplay();
+    paceconn = dpy && glXGetCurrentContext() && !ContextIsDirect() ? XGetXCBConnection(dpy) : nullptr;
     undrawn = 0;
 }
 

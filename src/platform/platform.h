@@ -1,0 +1,37 @@
+#pragma once
+// What needs the operating or the window system, behind one small interface
+// with one implementation per system: posix.cpp and glx.cpp on Linux and
+// other X11 systems, windows.cpp on Windows. Nothing else includes a system
+// header.
+#include <memory>
+#include <streambuf>
+
+// First thing in main: standard input, output and error open on something, a
+// lost reader of standard output harmless, the allocator tuned for frames.
+void PrepareProcess();
+
+// A file opened for reading, or what stood in its way.
+struct OpenedFile {
+    std::unique_ptr<std::streambuf> in;  // null when not opened
+    const char *kind;  // when the path is there but no regular file: what it is ("a directory")
+};
+
+// Opens path for reading only if it is a regular file (or a link to one),
+// without ever blocking: a FIFO without a writer must not hang start-up.
+OpenedFile OpenRegularFile(const char *path);
+
+// True when the current GL context draws in this process (not over the X
+// connection); false without a context.
+bool ContextIsDirect();
+
+// Fetches the GL 1.4 and 1.5 entry points that the buffer pass calls (see
+// glentry.h), once a context is current; false if any is missing.
+bool LoadGlEntries();
+
+// On an indirect context, from the current one: frames are paced so that at
+// most a few are sent and not yet drawn by the X server. Run once.
+void StartPacing();
+
+// After each swap: waits only if the X server has too many frames undrawn.
+// Does nothing on a direct context.
+void PaceFrame();

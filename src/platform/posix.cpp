@@ -1,0 +1,103 @@
+// The process and files on POSIX systems.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+#include "platform/platform.h"
+
+namespace {
+
+// A stream buffer over a file descriptor, which it owns: the standard library
+// opens files only by name, and the name may no longer be this file.
+class FdBuf : public std::streambuf {
+public:
+    explicit FdBuf(int fd) : fd_(fd) {}
+    ~FdBuf() override { close(fd_); }
+    FdBuf(const FdBuf &) = delete;
+    FdBuf &operator=(const FdBuf &) = delete;
+
+protected:
+    int_type underflow() override
+    {
+        ssize_t got;
+        do
+            got = read(fd_, buf_, sizeof buf_);
+        while (got == -1 && errno == EINTR);
+        if (got <= 0)
+            return traits_type::eof();
+        setg(buf_, buf_, buf_ + got);
+        return traits_type::to_int_type(buf_[0]);
+    }
+
+private:
+    int fd_;
+    char buf_[1 << 16];
+};
+
+const char *KindOf(mode_t mode)
+{
+    if (S_ISDIR(mode)) return "a directory";
+    if (S_ISFIFO(mode)) return "a FIFO";
+    if (S_ISSOCK(mode)) return "a socket";
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+    return "a special file";
+}
+
+// Standard input, output and error open on something, so that no file or
+// connection opened later (the X display's, say) takes their numbers and
+// receives the console text. A lost reader of standard output only loses
+// the console text: writes then fail instead of killing the viewer.
+void GuardStdio()
+{
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd)
+        if (fcntl(fd, F_GETFD) == -1 && errno == EBADF)
+            open("/dev/null", O_RDWR);  // takes the lowest free number: fd
+    signal(SIGPIPE, SIG_IGN);
+}
+
+// The GL driver builds each frame's scene in memory it frees again at the end
+// of the frame. By default the C library hands such memory back to the kernel
+// (trimming the heap, unmapping large blocks) and gets it back zeroed on the
+// next frame: thousands of page faults a frame when the whole grid is in
+// view. Keeping it in the process costs only the driver's high-water mark.
+// The tuning is glibc's; other C libraries keep their own defaults.
+void KeepFreedMemory()
+{
+#ifdef __GLIBC__
+    constexpr int mmapthreshold = 32 << 20;  // bytes; glibc's largest allowed
+    constexpr int trimthreshold = 1 << 30;   // bytes; in effect never
+    mallopt(M_MMAP_THRESHOLD, mmapthreshold);
+    mallopt(M_TRIM_THRESHOLD, trimthreshold);
+#endif
+}
+
+}  // namespace
+
+void PrepareProcess()
+{
+    GuardStdio();
+    KeepFreedMemory();
+}
+
+// The type is checked on the opened descriptor, so nothing can be swapped in
+// between.
+OpenedFile OpenRegularFile(const char *path)
+{
+    struct stat st;
+    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    // A socket cannot be opened at all, so its type comes from the path.
+    const bool known = fd != -1 ? fstat(fd, &st) == 0 : stat(path, &st) == 0;
+    if (fd == -1 || !known || !S_ISREG(st.st_mode)) {
+        if (fd != -1)
+            close(fd);
+        return {nullptr, known && !S_ISREG(st.st_mode) ? KindOf(st.st_mode) : nullptr};
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return {std::make_unique<FdBuf>(fd), nullptr};
+}
