@@ -50,7 +50,15 @@ apt_progress() {
 
 BUILD_PACKAGES=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev libx11-xcb-dev)
 X_PACKAGES=(xvfb xauth xdotool x11-utils x11-apps imagemagick)
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix dpkg-dev zip googletest)
 PACKAGE_PACKAGES=(dpkg-dev lintian man-db desktop-file-utils appstream devscripts)
+
+# The first Debian mirror in this system's apt sources.
+debian_mirror() {
+    cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null |
+        sed -En 's/^URIs:[[:space:]]*([^[:space:]]+).*/\1/p; s/^deb[[:space:]]+([^[:space:]]+).*/\1/p' |
+        grep -v security | head -n 1 || true
+}
 
 # Removes a build folder that another source tree configured (a copied
 # clone, say), which CMake would refuse to reuse.

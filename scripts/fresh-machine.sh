@@ -26,9 +26,7 @@ case $release in
     *) echo "fresh-machine.sh: unknown release '$release' (bookworm or trixie)"; exit 1 ;;
 esac
 
-mirror=${VELLMOOR_MIRROR:-$(cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null |
-    sed -En 's/^URIs:[[:space:]]*([^[:space:]]+).*/\1/p; s/^deb[[:space:]]+([^[:space:]]+).*/\1/p' |
-    grep -v security | head -n 1 || true)}
+mirror=${VELLMOOR_MIRROR:-$(debian_mirror)}
 [ -n "$mirror" ] || { echo "no Debian mirror found in /etc/apt; set VELLMOOR_MIRROR"; exit 1; }
 
 cache=${VELLMOOR_FRESH_CACHE:-$HOME/.cache/vellmoor}/$release-minbase-git.tar

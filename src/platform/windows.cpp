@@ -1,0 +1,115 @@
+// The process, files and the GL context on Windows. Contexts there are
+// direct, so nothing is paced; the GL library exports GL 1.1 alone, so the
+// later entry points come from the driver once a context is current.
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <GL/gl.h>
+#include <io.h>
+
+#include <cstdint>
+#include <cstdio>
+
+#include "platform/glentry.h"
+#include "platform/platform.h"
+
+namespace {
+
+// A stream buffer over a file handle, which it owns.
+class HandleBuf : public std::streambuf {
+public:
+    explicit HandleBuf(HANDLE h) : h_(h) {}
+    ~HandleBuf() override { CloseHandle(h_); }
+    HandleBuf(const HandleBuf &) = delete;
+    HandleBuf &operator=(const HandleBuf &) = delete;
+
+protected:
+    int_type underflow() override
+    {
+        DWORD got = 0;
+        if (!ReadFile(h_, buf_, sizeof buf_, &got, nullptr) || got == 0)
+            return traits_type::eof();
+        setg(buf_, buf_, buf_ + got);
+        return traits_type::to_int_type(buf_[0]);
+    }
+
+private:
+    HANDLE h_;
+    char buf_[1 << 16];
+};
+
+// What an opened handle is, when not a regular file; null when it is one.
+const char *KindOf(HANDLE h)
+{
+    switch (GetFileType(h)) {
+    case FILE_TYPE_DISK: {
+        BY_HANDLE_FILE_INFORMATION info;
+        if (!GetFileInformationByHandle(h, &info))
+            return "a special file";
+        return info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? "a directory" : nullptr;
+    }
+    case FILE_TYPE_PIPE: return "a FIFO";
+    case FILE_TYPE_CHAR: return "a device";
+    default: return "a special file";
+    }
+}
+
+// wglGetProcAddress answers some failures with small numbers, not null. The
+// entry point goes through void (*)(), the type that stands for any.
+template <typename F>
+bool Fetch(F &entry, const char *name)
+{
+    const PROC p = wglGetProcAddress(name);
+    const auto bits = reinterpret_cast<std::intptr_t>(p);
+    entry = bits >= -1 && bits <= 3 ? nullptr : reinterpret_cast<F>(reinterpret_cast<void (*)()>(p));
+    return entry != nullptr;
+}
+
+}  // namespace
+
+void(APIENTRY *genbuffers)(GLsizei, GLuint *);
+void(APIENTRY *bindbuffer)(GLenum, GLuint);
+void(APIENTRY *bufferdata)(GLenum, std::ptrdiff_t, const void *, GLenum);
+void(APIENTRY *multidraw)(GLenum, const GLint *, const GLsizei *, GLsizei);
+
+// Standard streams that are not open go to NUL, so that writes to them fail
+// quietly; there is no SIGPIPE, and the C runtime's allocator is left as it is.
+void PrepareProcess()
+{
+    FILE *const streams[] = {stdin, stdout, stderr};
+    for (int fd = 0; fd <= 2; ++fd)
+        if (_get_osfhandle(fd) == -1)
+            (void)std::freopen("NUL", fd == 0 ? "r" : "w", streams[fd]);
+}
+
+// Opened with backup semantics, so that a directory opens too and can be
+// told apart; the type is checked on the opened handle.
+OpenedFile OpenRegularFile(const char *path)
+{
+    const HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return {nullptr, nullptr};
+    if (const char *kind = KindOf(h)) {
+        CloseHandle(h);
+        return {nullptr, kind};
+    }
+    return {std::make_unique<HandleBuf>(h), nullptr};
+}
+
+bool ContextIsDirect()
+{
+    return wglGetCurrentContext() != nullptr;
+}
+
+bool LoadGlEntries()
+{
+    bool all = Fetch(genbuffers, "glGenBuffers");
+    all = Fetch(bindbuffer, "glBindBuffer") && all;
+    all = Fetch(bufferdata, "glBufferData") && all;
+    return Fetch(multidraw, "glMultiDrawArrays") && all;
+}
+
+void StartPacing() {}
+
+void PaceFrame() {}
