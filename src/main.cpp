@@ -52,7 +52,7 @@ int main(int argc, char **argv)
     glutInitWindowSize(500, 500);
     glutInitWindowPosition(0, 0);
     glutCreateWindow("Vellmoor");
-    CloseAtExit();
+    ReleaseAtExit();
     init();
     glutTimerFunc(unsigned(motionperiod.count()), timermove, 0);
     glutTimerFunc(unsigned(drawperiod.count()), timerdraw, 0);

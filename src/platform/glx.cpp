@@ -70,6 +70,12 @@ bool LoadGlEntries()
     return true;
 }
 
+void ReleaseContext()
+{
+    if (Display *dpy = glXGetCurrentDisplay())
+        glXMakeCurrent(dpy, None, nullptr);
+}
+
 bool ContextIsDirect()
 {
     Display *dpy = glXGetCurrentDisplay();

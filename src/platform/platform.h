@@ -24,6 +24,9 @@ OpenedFile OpenRegularFile(const char *path);
 // connection); false without a context.
 bool ContextIsDirect();
 
+// Makes no GL context current: the driver flushes what it holds.
+void ReleaseContext();
+
 // Fetches the GL 1.4 and 1.5 entry points that the buffer pass calls (see
 // glentry.h), once a context is current; false if any is missing.
 bool LoadGlEntries();

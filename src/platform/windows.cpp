@@ -97,6 +97,11 @@ OpenedFile OpenRegularFile(const char *path)
     return {std::make_unique<HandleBuf>(h), nullptr};
 }
 
+void ReleaseContext()
+{
+    wglMakeCurrent(nullptr, nullptr);
+}
+
 bool ContextIsDirect()
 {
     return wglGetCurrentContext() != nullptr;

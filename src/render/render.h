@@ -9,10 +9,9 @@ extern FloorPath floorpath;  // the landscape pass for this context, chosen by I
 // pass for the context. Run once.
 void InitRender();
 
-// Has the toolkit let go of its windows, GL contexts and display as the
-// process exits, before any exit handler registered until now. Run once,
-// once the first window exists.
-void CloseAtExit();
+// Has the current GL context released as the process exits, before any exit
+// handler registered until now runs. Run once, once the first window exists.
+void ReleaseAtExit();
 
 // Sets floorpath from the current context's GL_VERSION and directness.
 void ChooseFloor();

@@ -1,4 +1,3 @@
-#include <GL/freeglut.h>
 #include <GL/glu.h>
 
 #include <cstdlib>
@@ -49,10 +48,11 @@ void InitRender()
 // window and register their destructors then, after glutInit registered the
 // toolkit's exit handler. Exit handlers run in reverse order, so that handler
 // would release the context after those libraries are torn down, and the
-// driver's last flush could run in them. One registered now runs first.
-void CloseAtExit()
+// driver's last flush, which may compile, would run in them. One registered
+// now releases it first; the toolkit's still tears everything down.
+void ReleaseAtExit()
 {
-    std::atexit([] { glutExit(); });
+    std::atexit(ReleaseContext);
 }
 
 void reshape(int w, int h)

@@ -21,7 +21,7 @@ void OpenTestWindow()
     glutInitWindowSize(500, 500);
     glutInitWindowPosition(0, 0);
     glutCreateWindow("Vellmoor tests");
-    CloseAtExit();
+    ReleaseAtExit();
     glutDisplayFunc([] {});
     InitRender();
     opened = true;
