@@ -4,7 +4,8 @@
 # pixels on a virtual X server, the real binary driven with XTEST input, 30 s
 # of fuzzing the colour ramp reader (a finding fails the run), and the Debian
 # package built, checked and run. The program and the unit tests are also
-# built with clang and libc++, and those tests run. A warning fails any build.
+# built with clang and libc++, and those tests run. The Windows zip is
+# cross-built and its .exe tested under Wine. A warning fails any build.
 set -euo pipefail
 scratch= XVFB_PID=
 trap '[ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null; [ -z "$scratch" ] || rm -rf "$scratch"' EXIT
@@ -12,6 +13,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 . scripts/common.sh
 need_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" \
+    "${WINDOWS_PACKAGES[@]}" wine wine64 libfaketime unzip \
     mesa-utils libgtest-dev googletest python3 clang libclang-rt-dev libc++-dev libc++abi-dev
 
 jobs=$(nproc) targets=
@@ -21,7 +23,7 @@ build() {  # folder, cmake options...
     quiet_cmake -S . -B "$dir" -DVELLMOOR_WERROR=ON "$@"
     cmake --build "$dir" -j"$jobs" ${targets:+--target $targets}
 }
-build build -DBUILD_TESTING=ON
+build build -DBUILD_TESTING=ON -DVELLMOOR_WINDOWS_BUILD="$root/build-windows"
 build build-asan -DBUILD_TESTING=ON -DVELLMOOR_SANITIZE=ON
 CXX=clang++ build build-fuzz -DBUILD_TESTING=OFF -DVELLMOOR_FUZZ=ON -DVELLMOOR_SANITIZE=ON
 
@@ -50,6 +52,9 @@ grep -E '^(stat::number_of_executed_units|Done)' "$scratch/fuzz.log" || true
 echo "Debian package"
 deb=$(./scripts/package.sh | tail -n 1)
 bash tests/binary/package_test.sh build/vellmoor "$root" "$(frames_lib build)" "$deb"
+
+echo "Windows zip"
+VELLMOOR_WINDOWS_TARGETS="vellmoor_immediate vellmoor_unit_tests" ./scripts/windows.sh | tail -n 1
 
 start_xvfb 640x520
 echo "Plain build"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds Vellmoor for 64-bit Windows with Debian's MinGW-w64 and packs
 # build-windows/vellmoor-VERSION-windows-x64.zip: vellmoor.exe (one static,
-# hardened .exe), colours.txt, LICENSE and README.txt. freeglut is built
+# hardened, stripped .exe), colours.txt, LICENSE and README.txt. freeglut is built
 # statically from Debian's source package, once (cached in build-windows/).
 # The zip is reproducible: its entries carry the last commit's time, in a
 # fixed order. Prints the zip's path last.
@@ -41,7 +41,7 @@ fi
 
 echo "Building vellmoor.exe"
 quiet_cmake -S . -B "$out" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_PREFIX_PATH="$glut" -DVELLMOOR_WERROR=ON -DBUILD_TESTING=ON \
+    -DCMAKE_PREFIX_PATH="$glut" -DVELLMOOR_WERROR=ON -DBUILD_TESTING=ON -DCMAKE_EXE_LINKER_FLAGS=-s \
     -DVELLMOOR_GTEST_SOURCE=/usr/src/googletest
 quiet_cmake --build "$out" -j"$(nproc)" --target vellmoor ${VELLMOOR_WINDOWS_TARGETS:-}
 
@@ -49,8 +49,7 @@ version=$(sed -n 's/^project(vellmoor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt
 name=vellmoor-$version-windows-x64
 stage=$out/$name
 rm -rf "$stage" "$stage.zip" && mkdir "$stage"
-x86_64-w64-mingw32-strip -o "$stage/vellmoor.exe" "$out/vellmoor.exe"
-cp colours.txt LICENSE "$stage/"
+cp "$out/vellmoor.exe" colours.txt LICENSE "$stage/"
 cp data/windows-readme.txt "$stage/README.txt"
 touch -h -d "@$SOURCE_DATE_EPOCH" "$stage" "$stage"/*
 (cd "$out" && TZ=UTC zip -q -X -D "$name.zip" "$name/vellmoor.exe" "$name/colours.txt" \

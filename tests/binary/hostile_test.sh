@@ -42,7 +42,7 @@ quit_viewer
 
 python3 - "$WORK/stdout" "$want" <<'PY' || fail "standard output: $(tail -c 300 "$WORK/stdout" | od -c | head -5)"
 import re, sys
-out = open(sys.argv[1], 'rb').read().decode('latin-1')
+out = open(sys.argv[1], 'rb').read().decode('latin-1').replace('\r\n', '\n')  # Windows' text mode
 at = out.index('\nGetting colours.txt..')
 assert re.fullmatch(r'Getting colours\.txt\.\.' + sys.argv[2], out[at + 1:]), repr(out[at:])
 PY

@@ -3,12 +3,15 @@
 # Sourced by the scripts beside it, which get the binary, the source folder
 # and the frame-counting preload as their first three arguments.
 # Every wait is for a condition, bounded by DEADLINE seconds.
+# VELLMOOR_LAUNCH runs the binary through a launcher (wine, for the Windows
+# .exe); frames cannot be counted there, so a wait for frames is a wait for
+# a drawn picture that holds still, and console lines end in CR LF.
 set -euo pipefail
 WORK= VPID= XVFB_PID= ENDING= COPY=
 trap 'finish_all' EXIT
 BIN=$1 SRC=$2 FRAMESLIB=$(realpath "$3")
 shift 3
-DEADLINE=${VELLMOOR_TEST_DEADLINE:-90}
+DEADLINE=${VELLMOOR_TEST_DEADLINE:-90} LAUNCH=${VELLMOOR_LAUNCH:-}
 . "$SRC/scripts/common.sh"
 WORK=$(mktemp -d)
 
@@ -45,7 +48,12 @@ frames() { frame_count "$WORK/frames"; }  # presented so far
 reached() { (($(frames) >= $1)); }
 # Waits until N more frames have been presented: the last of them started
 # after everything sent before the call had reached the viewer.
-wait_frames() { local want=$(($(frames) + $1)); wait_for "$1 more frames" reached "$want"; }
+wait_frames() {
+    [ -z "$LAUNCH" ] || { wait_for "a settled picture" settled; return; }
+    local want=$(($(frames) + $1))
+    wait_for "$1 more frames" reached "$want"
+}
+settled() { local a; a=$(shot); sleep 0.2; drawn && [ "$(shot)" = "$a" ]; }
 
 # Runs the viewer in $RUNDIR, by default $WORK (holding colours.txt if the
 # caller put one there),
@@ -54,21 +62,23 @@ wait_frames() { local want=$(($(frames) + $1)); wait_for "$1 more frames" reache
 # reader leaves after 3 bytes), full (/dev/full), allclosed (0, 1 and 2).
 start_viewer() {
     local out=${1:-file} dir=${RUNDIR:-$WORK}
-    export LD_PRELOAD="${LD_PRELOAD:+$LD_PRELOAD:}$FRAMESLIB" VELLMOOR_FRAMES="$WORK/frames"
+    [ -n "$LAUNCH" ] || export LD_PRELOAD="${LD_PRELOAD:+$LD_PRELOAD:}$FRAMESLIB" VELLMOOR_FRAMES="$WORK/frames"
     case $out in
-    file) (cd "$dir" && exec "$BIN" >"$WORK/stdout" 2>"$WORK/stderr") & ;;
-    closed) (cd "$dir" && exec "$BIN" >&- 2>"$WORK/stderr") & ;;
-    allclosed) (cd "$dir" && exec "$BIN" <&- >&- 2>&-) & ;;
-    full) (cd "$dir" && exec "$BIN" >/dev/full 2>"$WORK/stderr") & ;;
+    file) (cd "$dir" && exec $LAUNCH "$BIN" >"$WORK/stdout" 2>"$WORK/stderr") & ;;
+    closed) (cd "$dir" && exec $LAUNCH "$BIN" >&- 2>"$WORK/stderr") & ;;
+    allclosed) (cd "$dir" && exec $LAUNCH "$BIN" <&- >&- 2>&-) & ;;
+    full) (cd "$dir" && exec $LAUNCH "$BIN" >/dev/full 2>"$WORK/stderr") & ;;
     gone)
         mkfifo "$WORK/pipe"
         head -c 3 <"$WORK/pipe" >"$WORK/stdout" &
-        (cd "$dir" && exec "$BIN" >"$WORK/pipe" 2>"$WORK/stderr") & ;;
+        (cd "$dir" && exec $LAUNCH "$BIN" >"$WORK/pipe" 2>"$WORK/stderr") & ;;
     *) fail "no output mode $out" ;;
     esac
     VPID=$!
     unset LD_PRELOAD VELLMOOR_FRAMES
-    WID=$(timeout "$DEADLINE" xdotool search --sync --limit 1 --name '^Vellmoor$') || fail "no Vellmoor window"
+    # (Wine also makes windows of that name that are never mapped.)
+    WID=$(timeout "$DEADLINE" xdotool search --sync ${LAUNCH:+--onlyvisible} --limit 1 --name '^Vellmoor$') ||
+        fail "no Vellmoor window"
     xdotool mousemove 250 250  # no window manager: the pointer's window has the focus
     wait_frames 3
 }
@@ -90,7 +100,7 @@ drawn() {
 differs() { [ "$(shot)" != "$1" ]; }
 
 # True when the viewer's standard output ends with TEXT.
-output_ends() { local out; out=$(cat "$WORK/stdout"; echo .); [[ ${out%.} == *"$1" ]]; }
+output_ends() { local out; out=$(tr -d '\r' <"$WORK/stdout"; echo .); [[ ${out%.} == *"$1" ]]; }
 # The console lines of the shipped colours.txt, read and taken.
 SHIPPED_RAMP=$'\nGetting colours.txt..Got it!\n256 3\n768'
 
