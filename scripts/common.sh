@@ -4,6 +4,7 @@
 need_packages() {
     local missing=() p log inst install=(apt-get install --no-install-recommends)  # what is needed, no more
     for p in "$@"; do
+        [[ " ${missing[*]} " != *" $p "* ]] || continue  # named twice
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
