@@ -54,7 +54,7 @@ deb=$(./scripts/package.sh | tail -n 1)
 bash tests/binary/package_test.sh build/vellmoor "$root" "$(frames_lib build)" "$deb"
 
 echo "Windows zip"
-VELLMOOR_WINDOWS_TARGETS="vellmoor_immediate vellmoor_unit_tests" ./scripts/windows.sh | tail -n 1
+VELLMOOR_WINDOWS_TARGETS="vellmoor_immediate vellmoor_unit_tests" ./scripts/windows.sh
 
 start_xvfb 640x520
 echo "Plain build"

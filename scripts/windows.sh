@@ -2,7 +2,7 @@
 # Cross-builds Vellmoor for 64-bit Windows with Debian's MinGW-w64 and packs
 # build-windows/vellmoor-VERSION-windows-x64.zip: vellmoor.exe (one static,
 # hardened, stripped .exe), colours.txt, LICENSE and README.txt. freeglut is built
-# statically from Debian's source package, once (cached in build-windows/).
+# statically from the source in Debian's archive, once (cached in build-windows/).
 # The zip is reproducible: its entries carry the last commit's time, in a
 # fixed order. Prints the zip's path last.
 # VELLMOOR_WINDOWS_TARGETS adds targets (the test command adds the unit tests
@@ -21,15 +21,19 @@ mkdir -p "$out"
 # list of source packages: the system's apt set-up is left alone.
 glut=$out/freeglut
 if [ ! -f "$glut/lib/libfreeglut_static.a" ]; then
-    echo "Building freeglut for Windows from Debian's source package"
+    echo "Building freeglut for Windows from the source in Debian's archive"
     apt=$out/apt
     rm -rf "$apt" && mkdir -p "$apt/lists/partial" "$apt/parts" "$apt/src"
     mirror=$(debian_mirror)
     echo "deb-src $mirror $(. /etc/os-release && echo "$VERSION_CODENAME") main" >"$apt/sources.list"
     aptopts=(-o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/parts"
         -o "Dir::State::Lists=$apt/lists" -o APT::Sandbox::User=root)
+    # Upstream's tarball, as the archive keeps it (checked against the
+    # release's signed index); Debian's packaging is not needed, and some
+    # mirrors do not serve it.
     (apt-get "${aptopts[@]}" update -q && cd "$apt/src" &&
-        apt-get "${aptopts[@]}" source -q freeglut) >"$apt/log" 2>&1 ||
+        { apt-get "${aptopts[@]}" source --download-only -q freeglut || true; } &&
+        tar -xf freeglut_*.orig.tar.*) >"$apt/log" 2>&1 ||
         { tail -n 20 "$apt/log"; echo "could not fetch freeglut's source"; exit 1; }
     src=$(find "$apt/src" -mindepth 1 -maxdepth 1 -type d -name 'freeglut-*' | head -n 1)
     quiet_cmake -S "$src" -B "$apt/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
