@@ -27,7 +27,8 @@ hundred-mb)    { printf '256 3\n'; head -c 100000000 < <(yes '0.25 0.5 0.75'); }
 nul-bytes)     printf '8 3\n0.5\0 0.5 0.5\n' >"$f"
                want='Got it!\n8 3\n24\nOnly 1 of 24 samples in colours.txt, the rest are 0\n' ;;
 directory)     mkdir "$f"; want='colours.txt is a directory, not a regular file\n' ;;
-fifo)          mkfifo "$f"; want='colours.txt is a FIFO, not a regular file\n' ;;
+fifo)          [ -z "$LAUNCH" ] || skip "Windows has no FIFO for colours.txt to be"
+               mkfifo "$f"; want='colours.txt is a FIFO, not a regular file\n' ;;
 crlf)          { printf '4\r\n3\r\n'; for k in 1 2 3 4; do printf '0.1 0.5 0.9\r\n'; done; } >"$f"
                want='Got it!\n4 3\n12' ;;
 exponents)     printf '4 3\n1e-1 5E-1 9e-1 1.0e0 2.5e-1 0 1E0 1e-3 .5e0 3e-1 6e-1 1e0\n' >"$f"

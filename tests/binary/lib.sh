@@ -30,6 +30,9 @@ fail() {
     exit 1
 }
 
+# Ends the test as skipped (ctest takes status 77 as a skip), saying why.
+skip() { echo "SKIP: $*"; exit 77; }
+
 running() { [ -n "$VPID" ] && kill -0 "$VPID" 2>/dev/null; }
 
 # wait_for WHAT COMMAND...: polls COMMAND until it succeeds; fails the test
@@ -98,6 +101,13 @@ drawn() {
 }
 
 differs() { [ "$(shot)" != "$1" ]; }
+
+# Fails if the viewer wrote to standard error, not counting freeglut's two
+# lines under Wine that CreateDC failed (Wine has no such device).
+no_errors() {
+    grep -v -e 'fgPlatformInitialize: CreateDC failed' -e "bad '-display' parameter" "$WORK/stderr" >"$WORK/own" || true
+    [ ! -s "$WORK/own" ] || fail "standard error: $(head -c 500 "$WORK/own")"
+}
 
 # True when the viewer's standard output ends with TEXT.
 output_ends() { local out; out=$(tr -d '\r' <"$WORK/stdout"; echo .); [[ ${out%.} == *"$1" ]]; }

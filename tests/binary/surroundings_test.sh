@@ -3,6 +3,8 @@
 # it with status 0.
 # Usage: surroundings_test.sh BINARY SOURCE FRAMESLIB closed|allclosed|gone|full
 . "$(dirname "$0")/lib.sh"
+[ -z "$LAUNCH" ] || [ "$1" != allclosed ] ||
+    skip "Wine hangs before the program runs when descriptors 0, 1 and 2 are closed: its own pipes take them"
 start_xvfb 800x600
 cp "$SRC/colours.txt" "$WORK/"
 start_viewer "$1"
@@ -14,5 +16,5 @@ quit_viewer
 case $1 in
 gone) [ "$(cat "$WORK/stdout")" = "Den" ] || fail "the reader got: $(od -c "$WORK/stdout")" ;;
 esac
-[ "$1" = allclosed ] || [ ! -s "$WORK/stderr" ] || fail "standard error: $(head -c 500 "$WORK/stderr")"
+[ "$1" = allclosed ] || no_errors
 echo "surroundings $1: ok"

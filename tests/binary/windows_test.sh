@@ -3,7 +3,8 @@
 # high-entropy and DEP-hardened and has no time stamp. Under Wine (the
 # launcher), on a virtual X server: the unit tests pass, and with a frozen
 # clock the .exe prints and draws what the immediate .exe does, at the start
-# view and after turns and page keys, and Escape ends both with status 0.
+# view and after turns, page keys and a drag, and Escape ends both with
+# status 0.
 # Usage: windows_test.sh EXE SOURCE FRAMESLIB ZIP IMMEDIATE_EXE UNIT_TESTS_EXE
 . "$(dirname "$0")/lib.sh"
 zip=$1 immediate=$2 unit=$3
@@ -38,8 +39,8 @@ views() {  # EXE
     BIN=$1
     start_viewer
     pictures=$(shot)
-    xdotool key --delay 30 Left Left Left Prior Prior
-    wait_for "the keys did not turn the view" differs "$pictures"
+    xdotool key --delay 30 Left Left Left Prior Prior mousedown 1 mousemove 250 290 mouseup 1
+    wait_for "the keys and the drag did not change the view" differs "$pictures"
     wait_frames 3
     pictures+=" $(shot)"
     quit_viewer
