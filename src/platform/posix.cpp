@@ -10,34 +10,29 @@
 #endif
 
 #include "platform/platform.h"
+#include "platform/readbuf.h"
 
 namespace {
 
 // A stream buffer over a file descriptor, which it owns: the standard library
 // opens files only by name, and the name may no longer be this file.
-class FdBuf : public std::streambuf {
+class FdBuf : public ReadBuf {
 public:
     explicit FdBuf(int fd) : fd_(fd) {}
     ~FdBuf() override { close(fd_); }
-    FdBuf(const FdBuf &) = delete;
-    FdBuf &operator=(const FdBuf &) = delete;
 
 protected:
-    int_type underflow() override
+    std::ptrdiff_t Read(char *to, std::size_t n) override
     {
         ssize_t got;
         do
-            got = read(fd_, buf_, sizeof buf_);
+            got = read(fd_, to, n);
         while (got == -1 && errno == EINTR);
-        if (got <= 0)
-            return traits_type::eof();
-        setg(buf_, buf_, buf_ + got);
-        return traits_type::to_int_type(buf_[0]);
+        return got;
     }
 
 private:
     int fd_;
-    char buf_[1 << 16];
 };
 
 const char *KindOf(mode_t mode)

@@ -12,30 +12,25 @@
 
 #include "platform/glentry.h"
 #include "platform/platform.h"
+#include "platform/readbuf.h"
 
 namespace {
 
 // A stream buffer over a file handle, which it owns.
-class HandleBuf : public std::streambuf {
+class HandleBuf : public ReadBuf {
 public:
     explicit HandleBuf(HANDLE h) : h_(h) {}
     ~HandleBuf() override { CloseHandle(h_); }
-    HandleBuf(const HandleBuf &) = delete;
-    HandleBuf &operator=(const HandleBuf &) = delete;
 
 protected:
-    int_type underflow() override
+    std::ptrdiff_t Read(char *to, std::size_t n) override
     {
         DWORD got = 0;
-        if (!ReadFile(h_, buf_, sizeof buf_, &got, nullptr) || got == 0)
-            return traits_type::eof();
-        setg(buf_, buf_, buf_ + got);
-        return traits_type::to_int_type(buf_[0]);
+        return ReadFile(h_, to, DWORD(n), &got, nullptr) ? std::ptrdiff_t(got) : -1;
     }
 
 private:
     HANDLE h_;
-    char buf_[1 << 16];
 };
 
 // What an opened handle is, when not a regular file; null when it is one.
