@@ -188,6 +188,9 @@ TEST_F(Texture, ZeroWidthAndShortFilesStillUpload)
     EXPECT_EQ(Load(&shortfile),
               "\nGetting colours.txt..Got it!\n4 1\n4\nOnly 1 of 4 samples in colours.txt, "
               "the rest are 0\n");
+    const std::string unended = "4 1\n0.5 1";  // the file's last byte is a sample's
+    EXPECT_EQ(Load(&unended), "\nGetting colours.txt..Got it!\n4 1\n4\nOnly 2 of 4 samples in colours.txt, "
+                              "the rest are 0\n");
     EXPECT_EQ(Level(GL_TEXTURE_WIDTH), 4);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
