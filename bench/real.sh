@@ -51,7 +51,7 @@ launch() {  # name binary x
     pid[$1]=$!
     pids+=("$!")
     local w
-    w=$(timeout 60 xdotool search --sync --limit 1 --pid "${pid[$1]}" --name '^Vellmoor$')
+    w=$(find_window 60 "${pid[$1]}" --pid "${pid[$1]}")
     xdotool windowmove "$w" "$3" 0
     wid[$1]=$w at[$1]=$3
 }

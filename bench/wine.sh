@@ -31,7 +31,7 @@ measure() {  # hud file
 # sky's grey, which has no saturation.
 grid_in_view() {
     local wid
-    wid=$(xdotool search --onlyvisible --limit 1 --name '^Vellmoor$')
+    wid=$(find_window 60 "$VPID")
     xwd -id "$wid" -silent >"$work/view.xwd"
     [ "$(convert "xwd:$work/view.xwd" -colorspace HSL -channel G -separate +channel \
         \( -clone 0 -crop 500x1+0+499 \) \( -clone 0 -crop 1x500+499+0 +rotate 90 \) \
@@ -45,7 +45,7 @@ for exe in vellmoor bench/vellmoor_immediate; do
     mkdir "$dir" && cp colours.txt "$dir/"
     (cd "$dir" && GALLIUM_HUD=fps GALLIUM_HUD_DUMP_DIR=$dir exec wine "$build/$exe.exe" >/dev/null 2>&1) &
     VPID=$!
-    timeout 60 xdotool search --sync --onlyvisible --limit 1 --name '^Vellmoor$' >/dev/null
+    find_window 60 "$VPID" >/dev/null
     xdotool mousemove 250 250
     sleep 3  # start-up and the first frames
     start=$(measure "$dir/fps")

@@ -127,5 +127,20 @@ start_xvfb() {  # WIDTHxHEIGHT [Xvfb options...]
     export DISPLAY=":$n"
 }
 
+# Prints the first visible window named Vellmoor, searching again and again
+# until SECS have passed or process PID has ended (then status 1): one search
+# dies of a window that goes while it looks (BadWindow), and Wine and window
+# managers make and drop windows of their own. Further arguments go to the
+# search (--pid, say).
+find_window() {  # SECS PID [xdotool search options...]
+    local end=$((SECONDS + $1)) pid=$2 w
+    shift 2
+    until w=$(timeout 10 xdotool search --onlyvisible --limit 1 "$@" --name '^Vellmoor$' 2>/dev/null) && [ -n "$w" ]; do
+        kill -0 "$pid" 2>/dev/null && ((SECONDS < end)) || return 1
+        sleep 0.1
+    done
+    echo "$w"
+}
+
 # The icon's pixel sizes, kept as PNGs beside its SVG (scripts/icons.sh).
 ICON_SIZES="16 24 32 48 64 128 256"

@@ -13,7 +13,7 @@ shot=$(mktemp)
 
 ./build/vellmoor >/dev/null &
 vpid=$!
-timeout 60 xdotool search --sync --limit 1 --name '^Vellmoor$' >/dev/null
+find_window 60 "$vpid" >/dev/null
 xdotool mousemove 250 200
 xdotool key quotedbl quotedbl quotedbl quotedbl quotedbl quotedbl   # climb
 sleep 1.5                                                           # for this long

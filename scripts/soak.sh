@@ -16,7 +16,7 @@ start_xvfb 800x600
 
 ./build/vellmoor >/dev/null &
 vpid=$!
-wid=$(timeout 30 xdotool search --sync --limit 1 --name '^Vellmoor$')
+wid=$(find_window 30 "$vpid")
 rss() { awk '/^VmRSS/ { print $2 }' "/proc/$vpid/status"; }
 peak() { awk '/^VmHWM/ { print $2 }' "/proc/$vpid/status"; }
 # Resident memory in a steady state: the window 500 x 500 again (its buffers

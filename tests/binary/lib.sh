@@ -24,10 +24,24 @@ finish_all() {
     [ -z "$COPY" ] || rm -rf "$COPY"
 }
 
+# On standard error, so that a failure inside $(...) is seen too, and ends
+# the test as well as that subshell.
 fail() {
-    echo "FAIL: $*"
-    [ ! -s "$WORK/stderr" ] || { echo "viewer stderr:"; head -c 4000 "$WORK/stderr"; }
+    { echo "FAIL: $*"
+      [ ! -s "$WORK/stderr" ] || { echo "viewer stderr:"; head -c 4000 "$WORK/stderr"; }
+      seen; } >&2
+    [ "$BASHPID" = $$ ] || kill -USR1 $$
     exit 1
+}
+trap 'exit 1' USR1
+
+# What there was when a test failed: whether the viewer ran, the X server's
+# windows, and under a launcher its processes (Wine's and the .exe).
+seen() {
+    [ -z "$VPID" ] || echo "viewer (pid $VPID): $(running && echo running || echo ended)"
+    [ -z "${DISPLAY:-}" ] || { echo "windows on $DISPLAY:"
+        timeout 10 xwininfo -root -tree 2>&1 | grep -E '^ *(0x|xwininfo)' | head -n 40; } || true
+    [ -z "$LAUNCH" ] || { echo "processes:"; ps -eo pid,stat,etime,args | grep -Ei '[w]ine|[.]exe' | head -n 20; } || true
 }
 
 # Ends the test as skipped (ctest takes status 77 as a skip), saying why.
@@ -80,23 +94,25 @@ start_viewer() {
     VPID=$!
     unset LD_PRELOAD VELLMOOR_FRAMES
     # (Wine also makes windows of that name that are never mapped.)
-    WID=$(timeout "$DEADLINE" xdotool search --sync ${LAUNCH:+--onlyvisible} --limit 1 --name '^Vellmoor$') ||
-        fail "no Vellmoor window"
+    WID=$(find_window "$DEADLINE" "$VPID") || { running || fail "the viewer ended before its window came"
+        fail "no Vellmoor window within $DEADLINE s"; }
     xdotool mousemove 250 250  # no window manager: the pointer's window has the focus
     wait_frames 3
 }
 
+# Reads the window's picture into $WORK/shot.xwd, again within the deadline
+# if xwd fails: under Wine the window can be between an unmap and a map.
+grab() { wait_for "xwd could not read the window" xwd_window; }
+xwd_window() { xwd -id "$WID" -silent -out "$WORK/shot.xwd" 2>/dev/null; }
+
 # Prints a checksum of the window's current picture.
-shot() {
-    xwd -id "$WID" -silent >"$WORK/shot.xwd" || fail "xwd could not read the window"
-    md5sum <"$WORK/shot.xwd" | cut -d' ' -f1
-}
+shot() { grab; md5sum <"$WORK/shot.xwd" | cut -d' ' -f1; }
 
 # True when the window shows a drawn frame, not the black of a new window.
 # (However few colours the view holds: a random landscape can put the eye in
 # a pit that fills the view with one.)
 drawn() {
-    xwd -id "$WID" -silent >"$WORK/shot.xwd" || fail "xwd could not read the window"
+    grab
     [ "$(convert "xwd:$WORK/shot.xwd" -format '%[fx:maxima>0.1]' info:)" = 1 ]
 }
 
