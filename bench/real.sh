@@ -7,8 +7,9 @@
 # minor page faults per frame and the bytes written per frame (from /proc)
 # are taken. The X server allows indirect GLX: run the script under
 # LIBGL_ALWAYS_INDIRECT=1 (or MESA_GL_VERSION_OVERRIDE=1.4) to measure there;
-# with VELLMOOR_SLOW_LINK=1 as well, the viewers reach the X server over TCP
-# through bench/slowlink.py, as over a network.
+# with VELLMOOR_SLOW_LINK=1, the viewers reach the X server over TCP through
+# bench/slowlink.py, as over a network (there, with no variable set, each
+# takes an indirect context by itself).
 # Usage: bench/real.sh BUILD_DIR [seconds per view, default 5]
 set -euo pipefail
 work= XVFB_PID= pids=()
@@ -21,7 +22,7 @@ secs=${2:-5}
 work=$(mktemp -d)
 # Indirect GLX needs the server's GL made to work (tools/serverglx.cpp).
 server=
-[ -z "${LIBGL_ALWAYS_INDIRECT:-}" ] || server=$build/libvellmoor_serverglx.so
+[ -z "${LIBGL_ALWAYS_INDIRECT:-}${VELLMOOR_SLOW_LINK:-}" ] || server=$build/libvellmoor_serverglx.so
 LD_PRELOAD=$server start_xvfb 1100x520 +iglx ${VELLMOOR_SLOW_LINK:+-listen tcp}
 if [ -n "${VELLMOOR_SLOW_LINK:-}" ]; then  # X over TCP through a link of 50 ms each way and 100 Mbit/s
     n=${DISPLAY#:}

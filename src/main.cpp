@@ -47,10 +47,13 @@ int main(int argc, char **argv)
 {
     PrepareProcess();
     srand(unsigned(time(nullptr)));
+    const bool indirect = IndirectIsBetter(argc, argv);  // glutInit takes -display away
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(500, 500);
     glutInitWindowPosition(0, 0);
+    if (indirect)
+        glutSetOption(GLUT_DIRECT_RENDERING, GLUT_FORCE_INDIRECT_CONTEXT);
     glutCreateWindow("Vellmoor");
     ReleaseAtExit();
     init();

@@ -97,6 +97,11 @@ void ReleaseContext()
     wglMakeCurrent(nullptr, nullptr);
 }
 
+bool IndirectIsBetter(int, char **)
+{
+    return false;
+}
+
 bool ContextIsDirect()
 {
     return wglGetCurrentContext() != nullptr;

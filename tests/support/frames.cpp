@@ -8,7 +8,8 @@
 // first two callbacks armed (the viewer arms motion, then redraw), written
 // after each swap as "motion least greatest redraw least greatest" to the
 // file named by VELLMOOR_TIMERS. The X replies waited for so far go after
-// each swap to the file named by VELLMOOR_REPLIES; VELLMOOR_TIME, if set, is
+// each swap to the file named by VELLMOOR_REPLIES, the GLX contexts created so
+// far to the one named by VELLMOOR_CONTEXTS; VELLMOOR_TIME, if set, is
 // what time() answers, so that two viewers build the same landscape.
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/glx.h>
@@ -28,6 +29,7 @@ namespace {
 
 unsigned long buffercalls;  // calls of the wrapped GL 1.4 and 1.5 entry points so far
 unsigned long replies;      // X replies waited for so far (each a round trip)
+unsigned long contexts;     // GLX contexts created so far
 
 struct Timer {
     void (*callback)(int);  // null until armed
@@ -67,12 +69,14 @@ void glXSwapBuffers(Display *dpy, GLXDrawable drawable)
     static const int frames = CountFile("VELLMOOR_FRAMES");
     static const int buffers = CountFile("VELLMOOR_BUFFERCALLS");
     static const int waits = CountFile("VELLMOOR_REPLIES");
+    static const int made = CountFile("VELLMOOR_CONTEXTS");
     static unsigned long presented;
     real(dpy, drawable);
     static const int delays = CountFile("VELLMOOR_TIMERS");
     Put(frames, ++presented);
     Put(buffers, buffercalls);
     Put(waits, replies);
+    Put(made, contexts);
     if (delays < 0)
         return;
     char text[96];
@@ -81,6 +85,21 @@ void glXSwapBuffers(Display *dpy, GLXDrawable drawable)
     // The new line first, then the old one's tail cut: a reader always finds a whole line.
     if (pwrite(delays, text, std::size_t(len), 0) != len || ftruncate(delays, len) != 0)
         return;
+}
+
+GLXContext glXCreateContext(Display *dpy, XVisualInfo *visual, GLXContext share, Bool direct)
+{
+    static const auto real = Next<GLXContext (*)(Display *, XVisualInfo *, GLXContext, Bool)>("glXCreateContext");
+    ++contexts;
+    return real(dpy, visual, share, direct);
+}
+
+GLXContext glXCreateNewContext(Display *dpy, GLXFBConfig config, int type, GLXContext share, Bool direct)
+{
+    static const auto real =
+        Next<GLXContext (*)(Display *, GLXFBConfig, int, GLXContext, Bool)>("glXCreateNewContext");
+    ++contexts;
+    return real(dpy, config, type, share, direct);
 }
 
 void glutTimerFunc(unsigned msecs, void (*callback)(int), int value)
