@@ -15,9 +15,19 @@ DEADLINE=${VELLMOOR_TEST_DEADLINE:-90} LAUNCH=${VELLMOOR_LAUNCH:-}
 . "$SRC/scripts/common.sh"
 WORK=$(mktemp -d)
 
+# Ends the launcher's Wine session, if one runs. Its server outlives its last
+# program by seconds, and a program started into it finds the desktop on the
+# X server of the test that started it: when that server is gone, its window
+# never comes. So each test starts with no session and ends its own.
+end_wine() {
+    [ -z "$LAUNCH" ] || { wineserver -k; timeout "$DEADLINE" wineserver -w; } 2>/dev/null || true
+}
+end_wine
+
 finish_all() {
     local p
     for p in $VPID $ENDING; do kill -9 "$p" 2>/dev/null || true; done
+    end_wine
     [ -z "$XVFB_PID" ] || { kill "$XVFB_PID"; kill -CONT "$XVFB_PID"; } 2>/dev/null || true
     wait 2>/dev/null || true
     [ -z "$WORK" ] || rm -rf "$WORK"
