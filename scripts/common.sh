@@ -49,7 +49,7 @@ apt_progress() {
     done
 }
 
-BUILD_PACKAGES=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev libx11-xcb-dev)
+BUILD_PACKAGES=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev libx11-xcb-dev libxcb-glx0-dev)
 X_PACKAGES=(xvfb xauth xdotool x11-utils x11-apps imagemagick)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix dpkg-dev zip googletest)
 PACKAGE_PACKAGES=(dpkg-dev lintian man-db desktop-file-utils appstream devscripts)

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <vector>
 
 #include "platform/platform.h"
 #include "render/render.h"
@@ -47,12 +48,14 @@ int main(int argc, char **argv)
 {
     PrepareProcess();
     srand(unsigned(time(nullptr)));
-    const bool indirect = IndirectIsBetter(argc, argv);  // glutInit takes -display away
+    const std::vector<char *> args(argv, argv + argc);  // glutInit takes -display away
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(500, 500);
     glutInitWindowPosition(0, 0);
-    if (indirect)
+    // Asked with the toolkit's connection open: an X server with no client
+    // left resets, and would refuse the toolkit for a moment.
+    if (IndirectIsBetter(int(args.size()), args.data()))
         glutSetOption(GLUT_DIRECT_RENDERING, GLUT_FORCE_INDIRECT_CONTEXT);
     glutCreateWindow("Vellmoor");
     ReleaseAtExit();

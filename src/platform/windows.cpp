@@ -97,7 +97,7 @@ void ReleaseContext()
     wglMakeCurrent(nullptr, nullptr);
 }
 
-bool IndirectIsBetter(int, char **)
+bool IndirectIsBetter(int, char *const *)
 {
     return false;
 }

@@ -18,6 +18,7 @@
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <unistd.h>
+#include <xcb/glx.h>
 #include <xcb/xcb.h>
 
 #include <cstdint>
@@ -87,11 +88,16 @@ void glXSwapBuffers(Display *dpy, GLXDrawable drawable)
         return;
 }
 
-GLXContext glXCreateContext(Display *dpy, XVisualInfo *visual, GLXContext share, Bool direct)
+// The viewer's own question to a remote server, in GLX's protocol.
+xcb_void_cookie_t xcb_glx_create_context_checked(xcb_connection_t *c, xcb_glx_context_t context,
+                                                 xcb_visualid_t visual, uint32_t screen,
+                                                 xcb_glx_context_t share, uint8_t direct)
 {
-    static const auto real = Next<GLXContext (*)(Display *, XVisualInfo *, GLXContext, Bool)>("glXCreateContext");
+    static const auto real = Next<xcb_void_cookie_t (*)(xcb_connection_t *, xcb_glx_context_t, xcb_visualid_t,
+                                                        uint32_t, xcb_glx_context_t, uint8_t)>(
+        "xcb_glx_create_context_checked");
     ++contexts;
-    return real(dpy, visual, share, direct);
+    return real(c, context, visual, screen, share, direct);
 }
 
 GLXContext glXCreateNewContext(Display *dpy, GLXFBConfig config, int type, GLXContext share, Bool direct)
