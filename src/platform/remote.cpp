@@ -1,5 +1,5 @@
 // Whether the window's GL context should draw in the X server (indirect GLX),
-// asked of the server once before the toolkit starts: in GLX's own protocol,
+// asked of the server once before the window is made: in GLX's own protocol,
 // over a connection of its own, so that it costs a handful of round trips and
 // touches neither Xlib's error handler nor the GL library's state. An X error
 // in the answer is a "no"; closing the connection frees what it made.
