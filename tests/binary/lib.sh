@@ -15,10 +15,9 @@ DEADLINE=${VELLMOOR_TEST_DEADLINE:-90} LAUNCH=${VELLMOOR_LAUNCH:-}
 . "$SRC/scripts/common.sh"
 WORK=$(mktemp -d)
 
-# Ends the launcher's Wine session, if one runs. Its server outlives its last
-# program by seconds, and a program started into it finds the desktop on the
-# X server of the test that started it: when that server is gone, its window
-# never comes. So each test starts with no session and ends its own.
+# Ends the launcher's Wine session, if any: it outlives its last program by
+# seconds, and a program started into it whose X server has gone never shows
+# its window. So each test starts with none and ends its own.
 end_wine() {
     [ -z "$LAUNCH" ] || { wineserver -k; timeout "$DEADLINE" wineserver -w; } 2>/dev/null || true
 }
@@ -34,8 +33,7 @@ finish_all() {
     [ -z "$COPY" ] || rm -rf "$COPY"
 }
 
-# On standard error, so that a failure inside $(...) is seen too, and ends
-# the test as well as that subshell.
+# On standard error, and ending the test from inside $(...) too.
 fail() {
     { echo "FAIL: $*"
       [ ! -s "$WORK/stderr" ] || { echo "viewer stderr:"; head -c 4000 "$WORK/stderr"; }
@@ -45,13 +43,12 @@ fail() {
 }
 trap 'exit 1' USR1
 
-# What there was when a test failed: whether the viewer ran, the X server's
-# windows, and under a launcher its processes (Wine's and the .exe).
+# What there was at a failure: the viewer, the windows, Wine's processes.
 seen() {
-    [ -z "$VPID" ] || echo "viewer (pid $VPID): $(running && echo running || echo ended)"
-    [ -z "${DISPLAY:-}" ] || { echo "windows on $DISPLAY:"
-        timeout 10 xwininfo -root -tree 2>&1 | grep -E '^ *(0x|xwininfo)' | head -n 40; } || true
-    [ -z "$LAUNCH" ] || { echo "processes:"; ps -eo pid,stat,etime,args | grep -Ei '[w]ine|[.]exe' | head -n 20; } || true
+    { [ -z "$VPID" ] || echo "viewer (pid $VPID): $(running && echo running || echo ended)"
+      [ -z "${DISPLAY:-}" ] || { echo "windows on $DISPLAY:"; timeout 10 xwininfo -root -tree | grep '^ *0x' | head -n 40; }
+      [ -z "$LAUNCH" ] || { echo "processes:"; ps -eo pid,stat,etime,args | grep -Ei '[w]ine|[.]exe' | head -n 20; }
+    } 2>&1 || true
 }
 
 # Ends the test as skipped (ctest takes status 77 as a skip), saying why.

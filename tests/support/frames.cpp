@@ -8,8 +8,8 @@
 // first two callbacks armed (the viewer arms motion, then redraw), written
 // after each swap as "motion least greatest redraw least greatest" to the
 // file named by VELLMOOR_TIMERS. The X replies waited for so far go after
-// each swap to the file named by VELLMOOR_REPLIES, the GLX contexts created so
-// far to the one named by VELLMOOR_CONTEXTS; VELLMOOR_TIME, if set, is
+// each swap to the file named by VELLMOOR_REPLIES, the GLX contexts the
+// viewer made itself to VELLMOOR_CONTEXTS; VELLMOOR_TIME, if set, is
 // what time() answers, so that two viewers build the same landscape.
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/glx.h>
@@ -30,7 +30,7 @@ namespace {
 
 unsigned long buffercalls;  // calls of the wrapped GL 1.4 and 1.5 entry points so far
 unsigned long replies;      // X replies waited for so far (each a round trip)
-unsigned long contexts;     // GLX contexts created so far
+unsigned long contexts;     // GLX contexts made in GLX's protocol (the remote question)
 
 struct Timer {
     void (*callback)(int);  // null until armed
@@ -88,7 +88,6 @@ void glXSwapBuffers(Display *dpy, GLXDrawable drawable)
         return;
 }
 
-// The viewer's own question to a remote server, in GLX's protocol.
 xcb_void_cookie_t xcb_glx_create_context_checked(xcb_connection_t *c, xcb_glx_context_t context,
                                                  xcb_visualid_t visual, uint32_t screen,
                                                  xcb_glx_context_t share, uint8_t direct)
@@ -98,14 +97,6 @@ xcb_void_cookie_t xcb_glx_create_context_checked(xcb_connection_t *c, xcb_glx_co
         "xcb_glx_create_context_checked");
     ++contexts;
     return real(c, context, visual, screen, share, direct);
-}
-
-GLXContext glXCreateNewContext(Display *dpy, GLXFBConfig config, int type, GLXContext share, Bool direct)
-{
-    static const auto real =
-        Next<GLXContext (*)(Display *, GLXFBConfig, int, GLXContext, Bool)>("glXCreateNewContext");
-    ++contexts;
-    return real(dpy, config, type, share, direct);
 }
 
 void glutTimerFunc(unsigned msecs, void (*callback)(int), int value)
