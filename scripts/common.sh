@@ -120,7 +120,9 @@ start_xvfb() {  # WIDTHxHEIGHT [Xvfb options...]
     local n size=$1
     shift
     exec 5<> <(:)
-    Xvfb -displayfd 5 -screen 0 "${size}x24" -br -nolisten tcp "$@" >/dev/null 2>&1 &  # black root
+    # -noreset: a server whose last client leaves resets, and refuses a client
+    # that connects meanwhile (the viewer, while a window search comes and goes).
+    Xvfb -displayfd 5 -screen 0 "${size}x24" -br -noreset -nolisten tcp "$@" >/dev/null 2>&1 &  # black root
     XVFB_PID=$!
     read -r -t 20 n <&5 || { echo "Xvfb did not start"; exit 1; }
     exec 5<&-
