@@ -1,8 +1,8 @@
 #pragma once
 // What needs the operating or the window system, behind one small interface
-// with one implementation per system: posix.cpp and glx.cpp on Linux and
-// other X11 systems, windows.cpp on Windows. Nothing else includes a system
-// header.
+// with one implementation per system: posix.cpp, glx.cpp and remote.cpp on
+// Linux and other X11 systems, windows.cpp on Windows. Nothing else includes
+// a system header.
 #include <memory>
 #include <streambuf>
 
