@@ -7,7 +7,7 @@
 # Usage: bench/wine.sh [seconds a view]  (after scripts/windows.sh with
 # VELLMOOR_WINDOWS_TARGETS=vellmoor_immediate)
 set -euo pipefail
-XVFB_PID= VPID= work=
+XVFB_PID= VPID= wid= work=
 trap '[ -z "$VPID" ] || kill "$VPID" 2>/dev/null; [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null;
       [ -z "$work" ] || { WINEPREFIX=$work/prefix wineserver -k 2>/dev/null; rm -rf "$work"; }' EXIT
 cd "$(dirname "$0")/.."
@@ -30,8 +30,6 @@ measure() {  # hud file
 # and columns, where Mesa's HUD (top left) leaves them free, show only the
 # sky's grey, which has no saturation.
 grid_in_view() {
-    local wid
-    wid=$(find_window 60 "$VPID")
     xwd -id "$wid" -silent >"$work/view.xwd"
     [ "$(convert "xwd:$work/view.xwd" -colorspace HSL -channel G -separate +channel \
         \( -clone 0 -crop 500x1+0+499 \) \( -clone 0 -crop 1x500+499+0 +rotate 90 \) \
@@ -45,7 +43,7 @@ for exe in vellmoor bench/vellmoor_immediate; do
     mkdir "$dir" && cp colours.txt "$dir/"
     (cd "$dir" && GALLIUM_HUD=fps GALLIUM_HUD_DUMP_DIR=$dir exec wine "$build/$exe.exe" >/dev/null 2>&1) &
     VPID=$!
-    find_window 60 "$VPID" >/dev/null
+    wid=$(find_window 60 "$VPID")
     xdotool mousemove 250 250
     sleep 3  # start-up and the first frames
     start=$(measure "$dir/fps")
