@@ -59,6 +59,7 @@ int main(int argc, char **argv)
         glutSetOption(GLUT_DIRECT_RENDERING, GLUT_FORCE_INDIRECT_CONTEXT);
     glutCreateWindow("Vellmoor");
     ReleaseAtExit();
+    ChooseShaders();
     init();
     glutTimerFunc(unsigned(motionperiod.count()), timermove, 0);
     glutTimerFunc(unsigned(drawperiod.count()), timerdraw, 0);

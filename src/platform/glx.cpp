@@ -59,13 +59,18 @@ void DropOldest()
 
 }  // namespace
 
-// The GL library exports them, so they are linked as they are.
-void(APIENTRY *genbuffers)(GLsizei, GLuint *) = glGenBuffers;
-void(APIENTRY *bindbuffer)(GLenum, GLuint) = glBindBuffer;
-void(APIENTRY *bufferdata)(GLenum, std::ptrdiff_t, const void *, GLenum) = glBufferData;
-void(APIENTRY *multidraw)(GLenum, const GLint *, const GLsizei *, GLsizei) = glMultiDrawArrays;
+// The GL library exports them all, so they are linked as they are.
+#define VELLMOOR_EXPORTED_ENTRY(pointer, name, result, parameters) result(APIENTRY *pointer) parameters = name;
+VELLMOOR_BUFFER_ENTRIES(VELLMOOR_EXPORTED_ENTRY)
+VELLMOOR_SHADER_ENTRIES(VELLMOOR_EXPORTED_ENTRY)
+#undef VELLMOOR_EXPORTED_ENTRY
 
 bool LoadGlEntries()
+{
+    return true;
+}
+
+bool LoadShaderEntries()
 {
     return true;
 }

@@ -40,6 +40,13 @@ void ReleaseContext();
 // glentry.h), once a context is current; false if any is missing.
 bool LoadGlEntries();
 
+// The same for the shader pass (GL 2.0, and the buffer calls).
+bool LoadShaderEntries();
+
+// True when the user asked for the shader pass (VELLMOOR_SHADERS=1 in the
+// environment); the web build always draws with it.
+bool ShadersAsked();
+
 // On an indirect context, from the current one: frames are paced so that at
 // most a few are sent and not yet drawn by the X server. Run once.
 void StartPacing();

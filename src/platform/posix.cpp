@@ -5,6 +5,8 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
+#include <cstring>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -73,6 +75,12 @@ void KeepFreedMemory()
 }
 
 }  // namespace
+
+bool ShadersAsked()
+{
+    const char *asked = std::getenv("VELLMOOR_SHADERS");
+    return asked && std::strcmp(asked, "1") == 0;
+}
 
 void PrepareProcess()
 {

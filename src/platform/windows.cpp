@@ -9,6 +9,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "platform/glentry.h"
 #include "platform/platform.h"
@@ -62,10 +64,16 @@ bool Fetch(F &entry, const char *name)
 
 }  // namespace
 
-void(APIENTRY *genbuffers)(GLsizei, GLuint *);
-void(APIENTRY *bindbuffer)(GLenum, GLuint);
-void(APIENTRY *bufferdata)(GLenum, std::ptrdiff_t, const void *, GLenum);
-void(APIENTRY *multidraw)(GLenum, const GLint *, const GLsizei *, GLsizei);
+#define VELLMOOR_NULL_ENTRY(pointer, name, result, parameters) result(APIENTRY *pointer) parameters;
+VELLMOOR_BUFFER_ENTRIES(VELLMOOR_NULL_ENTRY)
+VELLMOOR_SHADER_ENTRIES(VELLMOOR_NULL_ENTRY)
+#undef VELLMOOR_NULL_ENTRY
+
+bool ShadersAsked()
+{
+    const char *asked = std::getenv("VELLMOOR_SHADERS");
+    return asked && std::strcmp(asked, "1") == 0;
+}
 
 // Standard streams that are not open go to NUL, so that writes to them fail
 // quietly; there is no SIGPIPE, and the C runtime's allocator is left as it is.
@@ -107,13 +115,24 @@ bool ContextIsDirect()
     return wglGetCurrentContext() != nullptr;
 }
 
+// Every fetch is tried, so that none is left from an earlier context.
+#define VELLMOOR_FETCH_ENTRY(pointer, name, result, parameters) all = Fetch(pointer, #name) && all;
+
 bool LoadGlEntries()
 {
-    bool all = Fetch(genbuffers, "glGenBuffers");
-    all = Fetch(bindbuffer, "glBindBuffer") && all;
-    all = Fetch(bufferdata, "glBufferData") && all;
-    return Fetch(multidraw, "glMultiDrawArrays") && all;
+    bool all = true;
+    VELLMOOR_BUFFER_ENTRIES(VELLMOOR_FETCH_ENTRY)
+    return all;
 }
+
+bool LoadShaderEntries()
+{
+    bool all = LoadGlEntries();
+    VELLMOOR_SHADER_ENTRIES(VELLMOOR_FETCH_ENTRY)
+    return all;
+}
+
+#undef VELLMOOR_FETCH_ENTRY
 
 void StartPacing() {}
 

@@ -8,7 +8,10 @@
 
 void display()
 {
-    DrawFrame(DrawFloor);
+    if (shaderpass)
+        ShaderFrame();
+    else
+        DrawFrame(DrawFloor);
     glutSwapBuffers();
     PaceFrame();
 }

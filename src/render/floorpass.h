@@ -14,3 +14,12 @@ void ViewClip(double clip[16]);
 // leaves current what the immediate strips leave: the last wall vertex's
 // texture coordinate and normal. The overlay is lit by that normal.
 void DrawTextured(void (*send)(int n), int n);
+
+// The strips as MakeFloor sends them, strip-major, in a buffer object (made
+// when buffer is 0): per vertex the ramp coordinate s, then x, y and z, all
+// floats. Bounds the culling pieces from the same grids.
+void FillStrips(unsigned &buffer);
+constexpr int stripstride = 4 * sizeof(float);           // bytes from one vertex to the next
+constexpr int stripposition = sizeof(float);             // offset of x, y, z in a vertex
+
+extern int rangefirst[], rangecount[];  // this frame's visible vertex ranges (room for `pieces`)

@@ -5,6 +5,8 @@
 #include "terrain/texture.h"
 #include "viewer/viewer.h"
 
+const float skycolour[] = {0.3f, 0.2f, 0.3f};  // see render.h
+
 namespace {
 
 // Centred on the eye, so it only turns with the view. Drawn without depth
@@ -12,11 +14,11 @@ namespace {
 void DrawSky()
 {
     glDisable(GL_DEPTH_TEST);
-    glColor3f(0.3f, 0.2f, 0.3f);
+    glColor3f(skycolour[0], skycolour[1], skycolour[2]);
     glShadeModel(GL_SMOOTH);
-    glRotatef(90, 1, 0, 0);
-    glutSolidSphere(10, 5, 5);
-    glRotatef(-90, 1, 0, 0);
+    glRotatef(skytilt, 1, 0, 0);
+    glutSolidSphere(skyradius, skyslices, skystacks);
+    glRotatef(-skytilt, 1, 0, 0);
     glEnable(GL_DEPTH_TEST);
     glShadeModel(GL_SMOOTH);
 }
@@ -41,7 +43,7 @@ void DrawFrame(void (*pass)())
     DrawLandscape(pass);
     glFlush();
     glPopMatrix();
-    glutTextOut("Testing");
+    glutTextOut(overlaytext);
 }
 
 // Vertex (i, j) at x = GridCoord(i), z = GridCoord(j). The strip order makes each

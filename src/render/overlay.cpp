@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "render/glyphs.h"
 #include "render/projection.h"
 #include "render/render.h"
 
@@ -21,9 +22,9 @@ void glutTextOut(const char *text)
     glLoadIdentity();
     int pen = 0;  // pixels from the left edge
     for (const char *c = text; *c; ++c) {
-        glRasterPos2i(pen, 10);
+        glRasterPos2i(pen, textbaseline);
         glutBitmapCharacter(GLUT_BITMAP_HELVETICA_12, static_cast<unsigned char>(*c));
-        pen += glutBitmapWidth(GLUT_BITMAP_HELVETICA_12, static_cast<unsigned char>(*c)) + 2;
+        pen += glutBitmapWidth(GLUT_BITMAP_HELVETICA_12, static_cast<unsigned char>(*c)) + glyphgap;
     }
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);

@@ -1,6 +1,7 @@
 #include "render/passchoice.h"
 
 #include <cctype>
+#include <cstring>
 
 namespace {
 
@@ -33,4 +34,12 @@ bool VersionAtLeast(const char *version, int major, int minor)
 FloorPath ChooseFloorPath(const char *version, bool direct)
 {
     return direct && VersionAtLeast(version, 1, 5) ? FloorPath::buffers : FloorPath::lists;
+}
+
+bool ShadersPossible(const char *version)
+{
+    static const char es[] = "OpenGL ES ";
+    if (version && std::strncmp(version, es, sizeof es - 1) == 0)
+        version += sizeof es - 1;
+    return VersionAtLeast(version, 2, 0);
 }

@@ -15,3 +15,7 @@ bool VersionAtLeast(const char *version, int major, int minor);
 // Buffer objects only on a direct context of GL 1.5 or later: an indirect
 // one takes the buffer offsets as client addresses.
 FloorPath ChooseFloorPath(const char *version, bool direct);
+
+// True when a GL_VERSION string reports a GL that compiles shaders: GL 2.0
+// or later, or OpenGL ES 2.0 or later ("OpenGL ES major.minor ...").
+bool ShadersPossible(const char *version);

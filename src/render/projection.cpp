@@ -28,6 +28,14 @@ void PerspectiveMatrix(double fovy, double aspect, double znear, double zfar, do
     FrustumMatrix({-right, right, -top, top, znear, zfar}, out);
 }
 
+void Ortho2DMatrix(double left, double right, double bottom, double top, double out[16])
+{
+    const double w = right - left, h = top - bottom;
+    const double m[16] = {2 / w, 0, 0, 0, 0, 2 / h, 0, 0, 0, 0, -1, 0,
+                          -(right + left) / w, -(top + bottom) / h, 0, 1};
+    std::copy(m, m + 16, out);
+}
+
 bool FrustumUsable(double scale)
 {
     // The GL checks the planes in single precision.

@@ -20,6 +20,9 @@ Frustum FrustumFor(double scale);
 void FrustumMatrix(const Frustum &f, double out[16]);
 void PerspectiveMatrix(double fovy, double aspect, double znear, double zfar, double out[16]);
 
+// The matrix gluOrtho2D multiplies in: near -1, far 1.
+void Ortho2DMatrix(double left, double right, double bottom, double top, double out[16]);
+
 // True when glFrustum takes the frustum of this scale without an error:
 // finite, positive and distinct near and far planes in single precision.
 bool FrustumUsable(double scale);

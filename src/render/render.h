@@ -3,6 +3,26 @@
 #include "render/passchoice.h"
 
 extern FloorPath floorpath;  // the landscape pass for this context, chosen by InitRender
+extern bool shaderpass;      // frames drawn by the shader pass; chosen by ChooseShaders
+
+// Light 0, set once at start-up under the identity model-view matrix, so in
+// eye coordinates: a white point light 100 units above the eye.
+extern const float light_position[4];
+extern const float light_ambient[4];  // also the fog colour
+extern const float light_diffuse[4];
+extern const float light_specular[4];
+constexpr float fogdensity = 0.0005f;  // GL_EXP2, per world unit
+extern const float clearcolour[4];     // RGBA
+extern const float skycolour[3];       // the current colour the sky sets; the untextured ground keeps it
+constexpr double skyradius = 10;       // world units, centred on the eye
+constexpr int skyslices = 5, skystacks = 5;
+constexpr const char *overlaytext = "Testing";
+constexpr float skytilt = 90;          // degrees about x: the sphere's poles on the view's up axis
+
+// Where the user asked for shaders (VELLMOOR_SHADERS=1) and the context
+// compiles them, sets shaderpass; where it cannot, says so in one line and
+// leaves the fixed-function passes. Run once, before the ramp is loaded.
+void ChooseShaders();
 
 // Fixed state for every frame: smoothing, culling, fog, light 0, depth test,
 // clear colour and the start-up 45-degree perspective; then the landscape
@@ -37,6 +57,10 @@ void DrawFloor();
 // Everything of a frame but the swap, for readers of the back buffer, with
 // the landscape drawn by the given pass.
 void DrawFrame(void (*pass)() = DrawFloor);
+
+// Everything of a frame but the swap, drawn by the shader pass: the same
+// sky, culled landscape and overlay, from OpenGL ES 2.0 calls only.
+void ShaderFrame();
 
 // One frame: sky sphere, landscape, overlay, swap. Expects and leaves the
 // model-view matrix current and the identity. Defined on its own, so that a

@@ -1,6 +1,7 @@
 #include "terrain/ramp.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <istream>
 #include <new>
@@ -74,4 +75,15 @@ bool ReadRamp(std::istream &in, unsigned maxwidth, std::ostream &out, Ramp &ramp
         out << "\nOnly " << got << " of " << count << " samples in colours.txt, the rest are 0"
             << std::endl;
     return true;
+}
+
+std::vector<unsigned char> RampBytes(const Ramp &ramp)
+{
+    constexpr float top = 255;  // the largest 8-bit value
+    std::vector<unsigned char> bytes(ramp.samples.size());
+    for (std::size_t k = 0; k < bytes.size(); ++k) {
+        const float v = ramp.samples[k];
+        bytes[k] = v > 0 ? static_cast<unsigned char>(std::lrint(std::min(v, 1.0f) * top)) : 0;
+    }
+    return bytes;
 }

@@ -23,3 +23,7 @@ unsigned RampLimit(long answer);
 // False, with one line on out, when the header is unusable; missing samples
 // are read as 0 and reported.
 bool ReadRamp(std::istream &in, unsigned maxwidth, std::ostream &out, Ramp &ramp);
+
+// The samples as the GL stores them in an 8-bit texture: clamped to 0..1,
+// scaled to 0..255 and rounded to the nearest (halves to even); NaN as 0.
+std::vector<unsigned char> RampBytes(const Ramp &ramp);

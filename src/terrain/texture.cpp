@@ -7,9 +7,13 @@
 #include <memory>
 #include <streambuf>
 #include <utility>
+#include <vector>
 
 #include "platform/platform.h"
+#include "render/render.h"
 #include "terrain/ramp.h"
+
+bool rampimage;  // see texture.h
 
 namespace {
 
@@ -31,16 +35,38 @@ void ClearErrors()
     }
 }
 
-void Upload(const Ramp &ramp)
+void Upload1D(const Ramp &ramp)
 {
-    ClearErrors();
     glBindTexture(GL_TEXTURE_1D, ramptexture);
     glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glPixelStoref(GL_UNPACK_ALIGNMENT, 1);
     glTexImage1D(GL_TEXTURE_1D, 0, ramp.components, GLsizei(ramp.width), 0,
                  PixelFormat(ramp.components), GL_FLOAT, ramp.samples.data());
-    if (glGetError() != GL_NO_ERROR)
+}
+
+void Upload2D(const Ramp &ramp)
+{
+    const std::vector<unsigned char> texels = RampBytes(ramp);
+    const GLenum format = PixelFormat(ramp.components);
+    glBindTexture(GL_TEXTURE_2D, ramptexture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GLint(format), GLsizei(ramp.width), 1, 0, format, GL_UNSIGNED_BYTE,
+                 texels.data());
+}
+
+void Upload(const Ramp &ramp)
+{
+    ClearErrors();
+    if (shaderpass)
+        Upload2D(ramp);
+    else
+        Upload1D(ramp);
+    const bool refused = glGetError() != GL_NO_ERROR;
+    rampimage = !refused && ramp.width > 0;
+    if (refused)
         std::cout << "\nThis GL refused the " << ramp.width << " texels of colours.txt" << std::endl;
 }
 
@@ -60,6 +86,7 @@ std::unique_ptr<std::streambuf> OpenRamp(const char *path)
 
 void LoadTexture()
 {
+    rampimage = false;
     GLint maxwidth = 0;  // stays 0 where the query fails (some indirect contexts)
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxwidth);
 

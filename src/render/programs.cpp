@@ -1,0 +1,218 @@
+// The shader pass's programs. The GLSL compiles as GLSL ES 1.00 and as
+// desktop GLSL 1.10; only the first line differs. Each program does what
+// the fixed-function state does for its part of the frame: per-vertex
+// lighting by light 0 with GL's default material and light model, two-sided;
+// EXP2 fog from the eye distance as the GL takes it; the ramp in replace
+// mode, unlit.
+#include <GL/gl.h>
+
+#include <cstring>
+#include <initializer_list>
+
+#include "platform/glentry.h"
+#include "render/render.h"
+#include "render/shaderpass.h"
+
+Program skyprogram, floorprogram, textprogram;
+
+namespace {
+
+const char *const desktopprelude = "#version 110\n";
+const char *const esprelude = "#version 100\n";
+
+const char *const lighting = R"(
+uniform vec4 lightposition, lightambient, lightdiffuse;
+// GL's defaults: the material's ambient and diffuse colours and the light
+// model's ambient colour; the material has no specular colour or emission.
+const vec4 materialambient = vec4(0.2, 0.2, 0.2, 1.0);
+const vec4 materialdiffuse = vec4(0.8, 0.8, 0.8, 1.0);
+const vec4 sceneambient = vec4(0.2, 0.2, 0.2, 1.0);
+// The colour fixed lighting gives a vertex at eye with normal n, which is
+// not renormalised (nor is it by the GL).
+vec4 Lit(vec3 eye, vec3 n)
+{
+    vec3 tolight = normalize(lightposition.xyz - eye * lightposition.w);
+    vec3 c = sceneambient.rgb * materialambient.rgb + materialambient.rgb * lightambient.rgb
+        + max(dot(n, tolight), 0.0) * materialdiffuse.rgb * lightdiffuse.rgb;
+    return vec4(clamp(c, 0.0, 1.0), materialdiffuse.a);
+}
+)";
+
+const char *const fragmenthead = R"(
+#ifdef GL_ES
+#ifdef GL_FRAGMENT_PRECISION_HIGH
+precision highp float;
+#else
+precision mediump float;
+#endif
+#endif
+uniform vec4 fogcolour;
+uniform float fogdensity;
+varying float fogdistance;
+vec4 Fogged(vec4 c)
+{
+    float d = fogdensity * fogdistance;
+    return vec4(mix(fogcolour.rgb, c.rgb, clamp(exp(-d * d), 0.0, 1.0)), c.a);
+}
+)";
+
+// The fog distance is |z| in eye coordinates, as Mesa and most GLs take it.
+const char *const skyvertex = R"(
+attribute vec3 position, normal;
+uniform mat4 modelview, projection;
+uniform mat3 normalmatrix;
+varying vec4 front, back;
+varying float fogdistance;
+void main()
+{
+    vec4 eye = modelview * vec4(position, 1.0);
+    vec3 n = normalmatrix * normal;
+    front = Lit(eye.xyz, n);
+    back = Lit(eye.xyz, -n);
+    fogdistance = abs(eye.z);
+    gl_Position = projection * eye;
+}
+)";
+
+const char *const skyfragment = R"(
+varying vec4 front, back;
+void main()
+{
+    gl_FragColor = Fogged(gl_FrontFacing ? front : back);
+}
+)";
+
+const char *const floorvertex = R"(
+attribute vec3 position;
+attribute float coord;
+uniform mat4 modelview, projection;
+varying float rampcoord, fogdistance;
+void main()
+{
+    vec4 eye = modelview * vec4(position, 1.0);
+    rampcoord = coord;
+    fogdistance = abs(eye.z);
+    gl_Position = projection * eye;
+}
+)";
+
+// The ramp is a width x 1 image: row 0 at t = 0.5, as a 1D texture.
+const char *const floorfragment = R"(
+uniform sampler2D ramp;
+uniform bool textured;
+uniform vec4 plaincolour;
+varying float rampcoord;
+void main()
+{
+    gl_FragColor = Fogged(textured ? texture2D(ramp, vec2(rampcoord, 0.5)) : plaincolour);
+}
+)";
+
+// A glyph takes the colour its raster position is lit with; the model-view
+// matrix is the identity, so position and origin are eye coordinates.
+const char *const textvertex = R"(
+attribute vec3 position;
+attribute vec2 coord;
+uniform mat4 projection;
+uniform vec3 origin, normal;
+varying vec4 colour;
+varying vec2 atlascoord;
+varying float fogdistance;
+void main()
+{
+    colour = Lit(origin, normal);
+    atlascoord = coord;
+    fogdistance = abs(origin.z);
+    gl_Position = projection * vec4(position, 1.0);
+}
+)";
+
+const char *const textfragment = R"(
+uniform sampler2D glyphs;
+varying vec4 colour;
+varying vec2 atlascoord;
+void main()
+{
+    if (texture2D(glyphs, atlascoord).r < 0.5)
+        discard;
+    gl_FragColor = Fogged(colour);
+}
+)";
+
+// The prelude, then the parts; 0 where it does not compile.
+GLuint Compile(GLenum kind, const char *a, const char *b)
+{
+    const char *version = reinterpret_cast<const char *>(glGetString(GL_VERSION));
+    const bool es = version && std::strncmp(version, "OpenGL ES", 9) == 0;
+    const char *parts[] = {es ? esprelude : desktopprelude, a, b};
+    const GLuint shader = createshader(kind);
+    shadersource(shader, 3, parts, nullptr);
+    compileshader(shader);
+    GLint ok = 0;
+    getshaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (!ok) {
+        deleteshader(shader);
+        return 0;
+    }
+    return shader;
+}
+
+Program Link(const char *vertexhead, const char *vertex, const char *fragment)
+{
+    Program p{};
+    const GLuint vs = Compile(GL_VERTEX_SHADER, vertexhead, vertex);
+    const GLuint fs = Compile(GL_FRAGMENT_SHADER, fragmenthead, fragment);
+    if (vs && fs) {
+        p.id = createprogram();
+        attachshader(p.id, vs);
+        attachshader(p.id, fs);
+        bindattriblocation(p.id, attrposition, "position");
+        bindattriblocation(p.id, attrnormal, "normal");
+        bindattriblocation(p.id, attrcoord, "coord");
+        linkprogram(p.id);
+        GLint ok = 0;
+        getprogramiv(p.id, GL_LINK_STATUS, &ok);
+        p.id = ok ? p.id : 0;
+    }
+    for (GLuint s : {vs, fs})
+        if (s)
+            deleteshader(s);  // freed with the program
+    return p;
+}
+
+// The uniforms every program may have, set once: light 0, the fog, the samplers.
+void FixUniforms(Program &p)
+{
+    const auto at = [&p](const char *name) { return getuniformlocation(p.id, name); };
+    p.modelview = at("modelview");
+    p.projection = at("projection");
+    p.normalmatrix = at("normalmatrix");
+    p.textured = at("textured");
+    p.plaincolour = at("plaincolour");
+    p.origin = at("origin");
+    p.normal = at("normal");
+    useprogram(p.id);
+    uniform4fv(at("lightposition"), 1, light_position);
+    uniform4fv(at("lightambient"), 1, light_ambient);
+    uniform4fv(at("lightdiffuse"), 1, light_diffuse);
+    uniform4fv(at("fogcolour"), 1, light_ambient);
+    uniform1f(at("fogdensity"), fogdensity);
+    uniform1i(at("ramp"), 0);  // texture unit 0
+    uniform1i(at("glyphs"), 0);
+    useprogram(0);
+}
+
+}  // namespace
+
+bool BuildPrograms()
+{
+    skyprogram = Link(lighting, skyvertex, skyfragment);
+    floorprogram = Link("", floorvertex, floorfragment);
+    textprogram = Link(lighting, textvertex, textfragment);
+    for (Program *p : {&skyprogram, &floorprogram, &textprogram}) {
+        if (!p->id)
+            return false;
+        FixUniforms(*p);
+    }
+    return true;
+}
