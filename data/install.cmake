@@ -1,8 +1,10 @@
-# Installs the Debian way: the binary in games, its default ramp and icons under
-# share, a section-6 manual page, a menu entry and AppStream metadata; CPack
-# makes the .deb.
+# Installs the Debian way: the command in games, a launcher for the program
+# kept under lib/games, its default ramp and icons under share, a section-6
+# manual page, a menu entry and AppStream metadata; CPack makes the .deb.
 include(GNUInstallDirs)
-set(VELLMOOR_INSTALL_GAMESDIR games CACHE PATH "Where the binary goes, under the prefix (Debian: games)")
+set(VELLMOOR_INSTALL_GAMESDIR games CACHE PATH "Where the command goes, under the prefix (Debian: games)")
+set(VELLMOOR_INSTALL_PROGRAMDIR lib/games/vellmoor CACHE PATH
+  "Where the program the command starts goes, under the prefix (Debian: lib/games/vellmoor)")
 set(VELLMOOR_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/vellmoor)
 
 # The menu entry starts the viewer where the default colours.txt lies. It and
@@ -45,15 +47,33 @@ foreach(doc vellmoor.6 changelog)
 endforeach()
 add_custom_target(vellmoor_docs ALL DEPENDS vellmoor.6.gz changelog.gz)
 
-install(TARGETS vellmoor RUNTIME DESTINATION ${VELLMOOR_INSTALL_GAMESDIR})
+install(TARGETS vellmoor RUNTIME DESTINATION ${VELLMOOR_INSTALL_PROGRAMDIR})
 # A stripping install (CPack's) also drops the sections dh_strip drops; the
 # build ID stays.
 install(CODE "
   if(CMAKE_INSTALL_DO_STRIP)
     execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
-      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${VELLMOOR_INSTALL_GAMESDIR}/vellmoor\"
+      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${VELLMOOR_INSTALL_PROGRAMDIR}/vellmoor\"
       COMMAND_ERROR_IS_FATAL ANY)
   endif()")
+# The command: a launcher that starts the program in the data folder unless
+# the working one holds a colours.txt. It names both by their installed
+# paths, so it is written at install time, for the prefix given then
+# (cmake --install --prefix, CPack's /usr), single-quoted for sh.
+string(CONFIGURE [[
+  get_filename_component(prefix "${CMAKE_INSTALL_PREFIX}" ABSOLUTE)  # --prefix may be relative
+  set(VELLMOOR_PROGRAM "${prefix}/@VELLMOOR_INSTALL_PROGRAMDIR@/vellmoor")
+  set(VELLMOOR_DATA_DIR "${prefix}/@VELLMOOR_INSTALL_DATADIR@")
+  foreach(path VELLMOOR_PROGRAM VELLMOOR_DATA_DIR)
+    string(REPLACE "'" "'\\''" ${path} "${${path}}")
+  endforeach()
+  set(launcher "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/@VELLMOOR_INSTALL_GAMESDIR@/vellmoor")
+  message(STATUS "Installing: ${launcher}")
+  configure_file("@PROJECT_SOURCE_DIR@/data/vellmoor.sh.in" "${launcher}" @ONLY
+    FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${launcher}")
+]] code @ONLY)
+install(CODE "${code}")
 install(FILES colours.txt DESTINATION ${VELLMOOR_INSTALL_DATADIR})
 install(FILES ${PROJECT_BINARY_DIR}/vellmoor.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${PROJECT_BINARY_DIR}/${VELLMOOR_APP_ID}.desktop
