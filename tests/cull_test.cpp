@@ -130,31 +130,37 @@ TEST(Cull, SegmentsInViewComeInStripOrder)
     }
 }
 
-TEST(PassChoice, BufferObjectsOnlyOnADirectContextOfGL15OrLater)
+TEST(PassChoice, BufferObjectsOnADirectContextOfGL15ShadersFromGL20OrES20)
 {
     const struct {
         const char *version;
         bool direct;
         FloorPath path;
+        bool shaders;  // whether the shader pass may be tried
     } cases[] = {
-        {"4.5 (Compatibility Profile) Mesa 22.3.6", true, FloorPath::buffers},
-        {"1.5", true, FloorPath::buffers},
-        {"2.1 Mesa 10.0", true, FloorPath::buffers},
-        {"1.10", true, FloorPath::buffers},
-        {"1.4 Mesa 22.3.6", true, FloorPath::lists},
-        {"1.4.0 NVIDIA", true, FloorPath::lists},
-        {"0.9", true, FloorPath::lists},
-        {"4.5 (Compatibility Profile) Mesa 22.3.6", false, FloorPath::lists},
-        {nullptr, true, FloorPath::lists},  // the query failed: GL 1.1
-        {"", true, FloorPath::lists},
-        {"OpenGL ES 3.2", true, FloorPath::lists},
-        {"4", true, FloorPath::lists},
-        {"4.", true, FloorPath::lists},
-        {"99999999999.0", true, FloorPath::lists},  // no version number is that long
+        {"4.5 (Compatibility Profile) Mesa 22.3.6", true, FloorPath::buffers, true},
+        {"1.5", true, FloorPath::buffers, false},
+        {"2.1 Mesa 10.0", true, FloorPath::buffers, true},
+        {"1.10", true, FloorPath::buffers, false},
+        {"1.4 Mesa 22.3.6", true, FloorPath::lists, false},
+        {"1.4.0 NVIDIA", true, FloorPath::lists, false},
+        {"0.9", true, FloorPath::lists, false},
+        {"4.5 (Compatibility Profile) Mesa 22.3.6", false, FloorPath::lists, true},
+        {nullptr, true, FloorPath::lists, false},  // the query failed: GL 1.1
+        {"", true, FloorPath::lists, false},
+        {"OpenGL ES 3.2", true, FloorPath::lists, true},
+        {"4", true, FloorPath::lists, false},
+        {"4.", true, FloorPath::lists, false},
+        {"99999999999.0", true, FloorPath::lists, false},  // no version number is that long
+        {"OpenGL ES 2.0 (WebGL 1.0)", true, FloorPath::lists, true},
+        {"OpenGL ES-CM 1.1", true, FloorPath::lists, false},
+        {"1.4 (2.1 Mesa 22.3.6)", false, FloorPath::lists, false},  // indirect GLX's
     };
-    for (const auto &c : cases)
+    for (const auto &c : cases) {
         EXPECT_EQ(ChooseFloorPath(c.version, c.direct), c.path)
             << (c.version ? c.version : "(null)") << (c.direct ? ", direct" : ", indirect");
+        EXPECT_EQ(ShadersPossible(c.version), c.shaders) << (c.version ? c.version : "(null)");
+    }
 }
 
 TEST(Cull, RangesMergeInsidePiecesAndKeepClippedOnesApart)

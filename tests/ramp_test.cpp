@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <limits>
 #include <sstream>
 #include <string>
 
@@ -154,4 +155,13 @@ TEST(ReadRamp, LineEndsAndExponentsAreOrdinaryNumbers)
     EXPECT_FLOAT_EQ(r.ramp.samples[1], 2.5f);
     EXPECT_FLOAT_EQ(r.ramp.samples[3], 1.0f);
     EXPECT_FLOAT_EQ(r.ramp.samples[5], 0.03f);
+}
+
+TEST(RampBytes, ClampedScaledAndRoundedToTheNearestByte)
+{
+    Ramp r;
+    r.samples = {0, 1, 0.5f, 0.2f, 1.0f / 255 * 0.49f, -3, 7, std::numeric_limits<float>::infinity(),
+                 std::numeric_limits<float>::quiet_NaN()};
+    const std::vector<unsigned char> want = {0, 255, 128, 51, 0, 0, 255, 255, 0};
+    EXPECT_EQ(RampBytes(r), want);
 }

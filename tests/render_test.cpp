@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <GL/gl.h>
+#include <GL/freeglut.h>
 
 #include <cmath>
+#include <vector>
 
 #include "support/glwindow.h"
 #include "render/projection.h"
 #include "render/render.h"
+#include "render/sphere.h"
 #include "viewer/controls.h"
 
 namespace {
@@ -55,6 +57,28 @@ protected:
         reshape(500, 500);
     }
 };
+
+// What the GL makes of draw() in feedback mode, lit and unculled, in window
+// coordinates through a box 40 wide; turned, so that the light falls on
+// every side.
+std::vector<float> Feedback(void (*draw)())
+{
+    std::vector<float> buf(8192);
+    glFeedbackBuffer(GLsizei(buf.size()), GL_3D_COLOR, buf.data());
+    glRenderMode(GL_FEEDBACK);
+    glDisable(GL_CULL_FACE);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-20, 20, -20, 20, -20, 20);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glRotatef(70, 1, 2, 3);
+    draw();
+    glLoadIdentity();
+    glEnable(GL_CULL_FACE);
+    buf.resize(std::size_t(std::max(0, glRenderMode(GL_RENDER))));
+    return buf;
+}
 
 }  // namespace
 
@@ -137,4 +161,24 @@ TEST_F(Render, PageDownFiveTimesPullsTheFarPlaneIn)
     const Frustum f = FrustumFor(plane);
     EXPECT_NEAR(f.zfar, 248.37, 0.01);
     EXPECT_NEAR(f.znear, 0.1288, 0.0001);
+}
+
+TEST_F(Render, SkyMeshGivesTheToolkitsSphereTriangleForTriangle)
+{
+    const auto theirs = Feedback([] { glutSolidSphere(skyradius, skyslices, skystacks); });
+    const auto ours = Feedback([] {
+        const std::vector<SphereVertex> v = SphereStrips(float(skyradius), skyslices, skystacks);
+        for (std::size_t k = 0; k < v.size(); ++k) {
+            if (k % (2 * (skyslices + 1)) == 0)
+                glBegin(GL_TRIANGLE_STRIP);
+            glNormal3fv(v[k].normal);
+            glVertex3fv(v[k].position);
+            if ((k + 1) % (2 * (skyslices + 1)) == 0)
+                glEnd();
+        }
+    });
+    ASSERT_EQ(ours.size(), theirs.size());
+    EXPECT_GE(theirs.size(), 40u * 23);  // the 40 triangles with an area, each a token, a count, 3 x 7 values
+    for (std::size_t k = 0; k < ours.size(); ++k)
+        EXPECT_NEAR(ours[k], theirs[k], 1e-3) << "value " << k;
 }

@@ -2,11 +2,17 @@
 
 #include <GL/freeglut.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include "render/projection.h"
 #include "render/render.h"
+#include "support/grids.h"
+#include "terrain/texture.h"
 
 namespace {
 bool opened;
+int fixedwindow, shaderwindow;  // GLUT's window numbers; 0 until opened
 }  // namespace
 
 void OpenTestWindow()
@@ -20,11 +26,41 @@ void OpenTestWindow()
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(500, 500);
     glutInitWindowPosition(0, 0);
-    glutCreateWindow("Vellmoor tests");
+    fixedwindow = glutCreateWindow("Vellmoor tests");
     ReleaseAtExit();
     glutDisplayFunc([] {});
     InitRender();
     opened = true;
+}
+
+void OpenShaderWindow(const char *dir)
+{
+    OpenTestWindow();
+    if (!shaderwindow) {
+        shaderwindow = glutCreateWindow("Vellmoor tests, shaders");
+        glutDisplayFunc([] {});
+        setenv("VELLMOOR_SHADERS", "1", 1);
+        ChooseShaders();
+        unsetenv("VELLMOOR_SHADERS");
+        InitRender();
+        LoadRampFrom(dir);
+    }
+    UseWindow(true);
+}
+
+std::string LoadRampFrom(const std::string &dir)
+{
+    const auto back = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    const std::string said = CaptureStdout(LoadTexture);
+    std::filesystem::current_path(back);
+    return said;
+}
+
+void UseWindow(bool shaders)
+{
+    glutSetWindow(shaders ? shaderwindow : fixedwindow);
+    shaderpass = shaders;
 }
 
 std::vector<std::uint8_t> ReadFrame()
@@ -38,7 +74,10 @@ std::vector<std::uint8_t> ReadFrame()
 
 std::vector<std::uint8_t> RenderFrame(void (*pass)())
 {
-    DrawFrame(pass);
+    if (pass)
+        DrawFrame(pass);
+    else
+        ShaderFrame();
     return ReadFrame();
 }
 

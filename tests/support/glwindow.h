@@ -2,15 +2,28 @@
 // A real GLUT window for tests that read GL state and pixels back. Needs an X
 // display (the test command starts a virtual one).
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // Opens the 500 x 500 window once, with the program's render state.
 void OpenTestWindow();
 
+// Opens, once, a second window whose context the shader pass draws in, as
+// VELLMOOR_SHADERS=1 asks, with the ramp from colours.txt in dir.
+void OpenShaderWindow(const char *dir);
+
+// Makes the first window's context current (the fixed-function passes), or
+// the second's (the shader pass), and the program's choice follow it.
+void UseWindow(bool shaders);
+
+// LoadTexture in the current context, run in folder dir; its console text.
+std::string LoadRampFrom(const std::string &dir);
+
 // Back buffer as RGB bytes, bottom row first.
 std::vector<std::uint8_t> ReadFrame();
 
-// Draws one frame with the given landscape pass and reads it back before the swap.
+// Draws one frame with the given landscape pass and reads it back before the
+// swap; a null pass, in the shader window, draws the shader pass's frame.
 std::vector<std::uint8_t> RenderFrame(void (*pass)());
 
 // RGB of one pixel of a frame, x from the left, y from the top.
