@@ -14,7 +14,8 @@ root=$PWD
 . scripts/common.sh
 need_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" \
     "${WINDOWS_PACKAGES[@]}" wine wine64 libfaketime unzip \
-    mesa-utils libgtest-dev googletest python3 clang libclang-rt-dev libc++-dev libc++abi-dev
+    mesa-utils libgtest-dev googletest python3 clang libclang-rt-dev libc++-dev libc++abi-dev \
+    apitrace libgles-dev
 
 jobs=$(nproc) targets=
 build() {  # folder, cmake options...

@@ -25,6 +25,7 @@ void InitRender()
     if (shaderpass) {
         InitShaderState();
         PerspectiveMatrix(startfovy, startaspect, startnear, startfar, projmatrix);
+        StartPacing();
         return;
     }
     glEnable(GL_POLYGON_SMOOTH);

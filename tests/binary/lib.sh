@@ -85,8 +85,9 @@ settled() { local a; a=$(shot); sleep 0.2; drawn && [ "$(shot)" = "$a" ]; }
 # output goes: file (the default, $WORK/stdout), closed, gone (a pipe whose
 # reader leaves after 3 bytes), full (/dev/full), allclosed (0, 1 and 2).
 start_viewer() {
-    local out=${1:-file} dir=${RUNDIR:-$WORK}
-    [ -n "$LAUNCH" ] || export LD_PRELOAD="${LD_PRELOAD:+$LD_PRELOAD:}$FRAMESLIB" VELLMOOR_FRAMES="$WORK/frames"
+    local out=${1:-file} dir=${RUNDIR:-$WORK} preload=${LD_PRELOAD-}
+    # The counter first: a preload of the caller's (a tracer) may call the GL past it.
+    [ -n "$LAUNCH" ] || export LD_PRELOAD="$FRAMESLIB${LD_PRELOAD:+:$LD_PRELOAD}" VELLMOOR_FRAMES="$WORK/frames"
     case $out in
     file) (cd "$dir" && exec $LAUNCH "$BIN" >"$WORK/stdout" 2>"$WORK/stderr") & ;;
     closed) (cd "$dir" && exec $LAUNCH "$BIN" >&- 2>"$WORK/stderr") & ;;
@@ -99,7 +100,9 @@ start_viewer() {
     *) fail "no output mode $out" ;;
     esac
     VPID=$!
-    unset LD_PRELOAD VELLMOOR_FRAMES
+    unset VELLMOOR_FRAMES
+    # The caller's preload (the sanitizer run's) stays for the next viewer.
+    if [ -n "$preload" ]; then LD_PRELOAD=$preload; else unset LD_PRELOAD; fi
     # (Wine also makes windows of that name that are never mapped.)
     WID=$(find_window "$DEADLINE" "$VPID") || { running || fail "the viewer ended before its window came"
         fail "no Vellmoor window within $DEADLINE s"; }
