@@ -9,7 +9,9 @@
 # LIBGL_ALWAYS_INDIRECT=1 (or MESA_GL_VERSION_OVERRIDE=1.4) to measure there;
 # with VELLMOOR_SLOW_LINK=1, the viewers reach the X server over TCP through
 # bench/slowlink.py, as over a network (there, with no variable set, each
-# takes an indirect context by itself).
+# takes an indirect context by itself). With VELLMOOR_BENCH_SHADERS=1 the
+# second viewer is the default binary drawing with its shader pass
+# (VELLMOOR_SHADERS=1) instead of the immediate one.
 # Usage: bench/real.sh BUILD_DIR [seconds per view, default 5]
 set -euo pipefail
 work= XVFB_PID= pids=()
@@ -43,12 +45,12 @@ views=("start|0|0.5|0|0|0|0|0" "above, looking down|0|250|0|0|90|0|0" "at the wa
        "page down x5|0|0.5|0|0|0|0|5")
 
 declare -A pid wid at
-launch() {  # name binary x
+launch() {  # name binary x [variable=value...]
     local dir=$work/$1
     mkdir -p "$dir"
     cp colours.txt "$dir/"
     (cd "$dir" && GALLIUM_HUD=fps GALLIUM_HUD_DUMP_DIR="$dir" LD_PRELOAD="$(frames_lib "$build")" \
-        VELLMOOR_FRAMES="$dir/frames" exec "$2" >/dev/null 2>&1) &
+        VELLMOOR_FRAMES="$dir/frames" exec env "${@:4}" "$2" >/dev/null 2>&1) &
     pid[$1]=$!
     pids+=("$!")
     local w
@@ -91,17 +93,23 @@ measure() {  # name
 }
 
 launch default "$build/vellmoor" 0
-launch immediate "$build/bench/vellmoor_immediate" 560
+second=immediate
+if [ -n "${VELLMOOR_BENCH_SHADERS:-}" ]; then
+    second=shaders
+    launch shaders "$build/vellmoor" 560 VELLMOOR_SHADERS=1
+else
+    launch immediate "$build/bench/vellmoor_immediate" 560
+fi
 waitframes default 10
-waitframes immediate 10
-kill -STOP "${pid[immediate]}"
+waitframes "$second" 10
+kill -STOP "${pid[$second]}"
 
 echo "real viewer, $secs s a view: HUD frames per second, minor page faults and kB written per frame"
-printf '%-24s %24s %24s %6s\n' view "default fps,pf,kB" "immediate fps,pf,kB" ratio
+printf '%-24s %24s %24s %6s\n' view "default fps,pf,kB" "$second fps,pf,kB" ratio
 for v in "${views[@]}"; do
     IFS='|' read -r name x y z a b up down <<<"$v"
     row=()
-    for who in default immediate; do
+    for who in default "$second"; do
         kill -CONT "${pid[$who]}"
         setview "$who" "$x" "$y" "$z" "$a" "$b"
         pagekeys "$who" Prior "$up"
@@ -116,7 +124,7 @@ for v in "${views[@]}"; do
     printf '%-24s %7s %7s %8s %7s %7s %8s %5.2fx\n' "$name" "$fd" "$pd" "$wd" "$fi" "$pi" "$wi" \
         "$(awk -v a="$fd" -v b="$fi" 'BEGIN { print (b > 0 ? a / b : 0) }')"
 done
-for who in default immediate; do
+for who in default "$second"; do
     kill -CONT "${pid[$who]}"
     echo "peak resident memory, $who: $(awk '/^VmHWM/ { print $2, $3 }' "/proc/${pid[$who]}/status")"
 done
