@@ -90,7 +90,7 @@ elif [ "$1" = shaders ]; then
     mv "$WORK/stdout" "$WORK/fixed.out"
     tracer=  # not under the sanitizers (VELLMOOR_TRACE=0), where it leaks as it unloads
     [ "${VELLMOOR_TRACE:-1}" = 0 ] || tracer=$(dpkg -L apitrace-tracers | grep '/glxtrace[.]so$')
-    LD_PRELOAD=$tracer${LD_PRELOAD:+:$LD_PRELOAD} TRACE_FILE=$WORK/trace VELLMOOR_SHADERS=1 views shaders
+    VIEWER_PRELOAD=$tracer TRACE_FILE=$WORK/trace VELLMOOR_SHADERS=1 views shaders
     quit_viewer
     cmp "$WORK/fixed.out" "$WORK/stdout" || fail "the shader pass's console differs"
     for k in 1 2 3; do  # pixels more than 3 levels apart, below the overlay

@@ -86,8 +86,9 @@ settled() { local a; a=$(shot); sleep 0.2; drawn && [ "$(shot)" = "$a" ]; }
 # reader leaves after 3 bytes), full (/dev/full), allclosed (0, 1 and 2).
 start_viewer() {
     local out=${1:-file} dir=${RUNDIR:-$WORK} preload=${LD_PRELOAD-}
-    # The counter first: a preload of the caller's (a tracer) may call the GL past it.
-    [ -n "$LAUNCH" ] || export LD_PRELOAD="$FRAMESLIB${LD_PRELOAD:+:$LD_PRELOAD}" VELLMOOR_FRAMES="$WORK/frames"
+    # The counter first: VIEWER_PRELOAD (a tracer, for the viewer alone) may call the GL past it.
+    [ -n "$LAUNCH" ] || export LD_PRELOAD="$FRAMESLIB${VIEWER_PRELOAD:+:$VIEWER_PRELOAD}${LD_PRELOAD:+:$LD_PRELOAD}" \
+        VELLMOOR_FRAMES="$WORK/frames"
     case $out in
     file) (cd "$dir" && exec $LAUNCH "$BIN" >"$WORK/stdout" 2>"$WORK/stderr") & ;;
     closed) (cd "$dir" && exec $LAUNCH "$BIN" >&- 2>"$WORK/stderr") & ;;
