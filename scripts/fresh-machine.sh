@@ -8,7 +8,7 @@
 # command's time and the disk the root grew by.
 # Each release's bare root is cached in $VELLMOOR_FRESH_CACHE (default
 # ~/.cache/vellmoor); the mirror is the first one this system's apt uses,
-# or $VELLMOOR_MIRROR. Needs root. Takes about 14 minutes, more the first time.
+# or $VELLMOOR_MIRROR. Needs root. Takes about 10 minutes, more the first time.
 # Usage: fresh-machine.sh [bookworm|trixie [WORKDIR]]  (WORKDIR: default a
 # new folder under /var/tmp, removed at the end unless VELLMOOR_FRESH_KEEP=1)
 set -euo pipefail
