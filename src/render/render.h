@@ -16,8 +16,8 @@ extern const float clearcolour[4];     // RGBA
 extern const float skycolour[3];       // the current colour the sky sets; the untextured ground keeps it
 constexpr double skyradius = 10;       // world units, centred on the eye
 constexpr int skyslices = 5, skystacks = 5;
-constexpr const char *overlaytext = "Testing";
 constexpr float skytilt = 90;          // degrees about x: the sphere's poles on the view's up axis
+constexpr const char *overlaytext = "Testing";
 
 // Where the user asked for shaders (VELLMOOR_SHADERS=1) and the context
 // compiles them, sets shaderpass; where it cannot, says so in one line and

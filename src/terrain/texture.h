@@ -1,5 +1,5 @@
 #pragma once
-// The colour ramp as texture object 1, a 1D texture. Needs a current GL context.
+// The colour ramp as texture object 1. Needs a current GL context.
 
 constexpr unsigned ramptexture = 1;  // fixed texture name; never generated
 extern bool rampimage;  // texture 1 holds a ramp of at least one texel
