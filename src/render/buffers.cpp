@@ -31,10 +31,7 @@ void SendRanges(int n)
 
 void BufferFloor()
 {
-    if (bufferfor != floorgrids) {
-        FillStrips(floorbuffer);
-        bufferfor = floorgrids;
-    }
+    FillStrips(floorbuffer, bufferfor);
     double clip[16];
     ViewClip(clip);
     DrawTextured(SendRanges, VisibleRanges(clip, rangefirst, rangecount));

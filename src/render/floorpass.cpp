@@ -31,8 +31,11 @@ void PutVertex(std::vector<Vertex> &v, int i, int j)
 
 }  // namespace
 
-void FillStrips(unsigned &buffer)
+void FillStrips(unsigned &buffer, unsigned &holds)
 {
+    if (holds == floorgrids)
+        return;
+    holds = floorgrids;
     std::vector<Vertex> v;
     v.reserve(std::size_t(strips) * stripverts);
     for (int i = 0; i < strips; ++i)

@@ -17,8 +17,9 @@ void DrawTextured(void (*send)(int n), int n);
 
 // The strips as MakeFloor sends them, strip-major, in a buffer object (made
 // when buffer is 0): per vertex the ramp coordinate s, then x, y and z, all
-// floats. Bounds the culling pieces from the same grids.
-void FillStrips(unsigned &buffer);
+// floats. Refilled, and the culling pieces bounded, only when holds (the
+// floorgrids it was filled from; 0 before) is behind floorgrids.
+void FillStrips(unsigned &buffer, unsigned &holds);
 constexpr int stripstride = 4 * sizeof(float);           // bytes from one vertex to the next
 constexpr int stripposition = sizeof(float);             // offset of x, y, z in a vertex
 

@@ -36,10 +36,16 @@ FloorPath ChooseFloorPath(const char *version, bool direct)
     return direct && VersionAtLeast(version, 1, 5) ? FloorPath::buffers : FloorPath::lists;
 }
 
+namespace {
+const char esprefix[] = "OpenGL ES ";  // then the version, as a desktop GL's starts
+}  // namespace
+
+bool IsOpenGLES(const char *version)
+{
+    return version && std::strncmp(version, esprefix, sizeof esprefix - 1) == 0;
+}
+
 bool ShadersPossible(const char *version)
 {
-    static const char es[] = "OpenGL ES ";
-    if (version && std::strncmp(version, es, sizeof es - 1) == 0)
-        version += sizeof es - 1;
-    return VersionAtLeast(version, 2, 0);
+    return VersionAtLeast(IsOpenGLES(version) ? version + sizeof esprefix - 1 : version, 2, 0);
 }

@@ -16,6 +16,9 @@ bool VersionAtLeast(const char *version, int major, int minor);
 // one takes the buffer offsets as client addresses.
 FloorPath ChooseFloorPath(const char *version, bool direct);
 
+// True when a GL_VERSION string is OpenGL ES's ("OpenGL ES major.minor ...").
+bool IsOpenGLES(const char *version);
+
 // True when a GL_VERSION string reports a GL that compiles shaders: GL 2.0
 // or later, or OpenGL ES 2.0 or later ("OpenGL ES major.minor ...").
 bool ShadersPossible(const char *version);

@@ -6,7 +6,6 @@
 // mode, unlit.
 #include <GL/gl.h>
 
-#include <cstring>
 #include <initializer_list>
 
 #include "platform/glentry.h"
@@ -142,8 +141,7 @@ void main()
 // The prelude, then the parts; 0 where it does not compile.
 GLuint Compile(GLenum kind, const char *a, const char *b)
 {
-    const char *version = reinterpret_cast<const char *>(glGetString(GL_VERSION));
-    const bool es = version && std::strncmp(version, "OpenGL ES", 9) == 0;
+    const bool es = IsOpenGLES(reinterpret_cast<const char *>(glGetString(GL_VERSION)));
     const char *parts[] = {es ? esprelude : desktopprelude, a, b};
     const GLuint shader = createshader(kind);
     shadersource(shader, 3, parts, nullptr);
@@ -188,7 +186,6 @@ void FixUniforms(Program &p)
     p.projection = at("projection");
     p.normalmatrix = at("normalmatrix");
     p.textured = at("textured");
-    p.plaincolour = at("plaincolour");
     p.origin = at("origin");
     p.normal = at("normal");
     useprogram(p.id);
@@ -199,6 +196,8 @@ void FixUniforms(Program &p)
     uniform1f(at("fogdensity"), fogdensity);
     uniform1i(at("ramp"), 0);  // texture unit 0
     uniform1i(at("glyphs"), 0);
+    const float plain[4] = {skycolour[0], skycolour[1], skycolour[2], 1};
+    uniform4fv(at("plaincolour"), 1, plain);
     useprogram(0);
 }
 

@@ -29,6 +29,7 @@ constexpr unsigned glyphtexture = 2;  // fixed texture name beside the ramp's; n
 constexpr int skystripverts = 2 * (skyslices + 1);
 const float nowhere[3] = {0, 0, 0};  // an eye at the origin: the view turned, not moved
 GLuint skybuffer, floorbuffer, textbuffer;  // 0 until made
+std::vector<GlyphQuad> overlay;  // the overlay's glyphs, in textbuffer's order
 unsigned floorfor;  // the floorgrids floorbuffer holds; 0 before the first upload
 
 void Matrix4(int at, const double m[16])
@@ -63,6 +64,8 @@ void MakeSky()
     bindbuffer(GL_ARRAY_BUFFER, 0);
 }
 
+// The atlas, and the overlay's quads in window pixels with y down: the text
+// never changes, so they are laid out once.
 void MakeGlyphs()
 {
     const GlyphAtlas &a = Glyphs();
@@ -74,7 +77,20 @@ void MakeGlyphs()
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE, a.width, glyphrows, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE,
                  a.texels.data());
+    overlay = LayoutText(overlaytext, textbaseline);
+    const float across = 1.0f / float(a.width);
+    std::vector<float> v;  // x, y, then atlas s, t, per vertex
+    for (const GlyphQuad &q : overlay) {
+        const float s0 = float(q.atlasleft) * across, s1 = float(q.atlasleft + q.right - q.left) * across;
+        // Top left, top right, bottom left, bottom right: clockwise on screen, so front faces.
+        const float corners[16] = {float(q.left), float(q.top), s0, 0, float(q.right), float(q.top), s1, 0,
+                                   float(q.left), float(q.bottom), s0, 1, float(q.right), float(q.bottom), s1, 1};
+        v.insert(v.end(), corners, corners + 16);
+    }
     genbuffers(1, &textbuffer);
+    bindbuffer(GL_ARRAY_BUFFER, textbuffer);
+    bufferdata(GL_ARRAY_BUFFER, std::ptrdiff_t(v.size() * sizeof(float)), v.data(), GL_STATIC_DRAW);
+    bindbuffer(GL_ARRAY_BUFFER, 0);
 }
 
 // Turned with the view and tilted, never moved; a backdrop without depth test.
@@ -104,19 +120,14 @@ void DrawSky(const double turn[16])
 // has no multi-draw.
 void DrawLandscape(const double view[16])
 {
-    if (floorfor != floorgrids) {
-        FillStrips(floorbuffer);
-        floorfor = floorgrids;
-    }
+    FillStrips(floorbuffer, floorfor);
     double clip[16];
     ClipMatrix(projmatrix, view, clip);
     const int n = VisibleRanges(clip, rangefirst, rangecount);
-    const float plain[4] = {skycolour[0], skycolour[1], skycolour[2], 1};
     useprogram(floorprogram.id);
     Matrix4(floorprogram.modelview, view);
     Matrix4(floorprogram.projection, projmatrix);
     uniform1i(floorprogram.textured, rampimage);
-    uniform4fv(floorprogram.plaincolour, 1, plain);
     glBindTexture(GL_TEXTURE_2D, ramptexture);
     bindbuffer(GL_ARRAY_BUFFER, floorbuffer);
     Attribute(attrcoord, 1, stripstride, 0);
@@ -129,20 +140,10 @@ void DrawLandscape(const double view[16])
     useprogram(0);
 }
 
-// One quad a glyph, in window pixels with y down; lit at its raster
-// position by the normal the landscape leaves, the wall vertex's.
-void DrawText(const char *text)
+// One quad a glyph, lit at its raster position by the normal the landscape
+// leaves, the wall vertex's.
+void DrawOverlay()
 {
-    const std::vector<GlyphQuad> quads = LayoutText(text, textbaseline);
-    const float across = 1.0f / float(Glyphs().width);
-    std::vector<float> v;  // x, y, then atlas s, t, per vertex
-    for (const GlyphQuad &q : quads) {
-        const float s0 = float(q.atlasleft) * across, s1 = float(q.atlasleft + q.right - q.left) * across;
-        // Top left, top right, bottom left, bottom right: clockwise on screen, so front faces.
-        const float corners[16] = {float(q.left), float(q.top), s0, 0, float(q.right), float(q.top), s1, 0,
-                                   float(q.left), float(q.bottom), s0, 1, float(q.right), float(q.bottom), s1, 1};
-        v.insert(v.end(), corners, corners + 16);
-    }
     double proj[16];
     Ortho2DMatrix(0, std::max(currW, 1), std::max(currH, 1), 0, proj);
     useprogram(textprogram.id);
@@ -150,11 +151,10 @@ void DrawText(const char *text)
     uniform3f(textprogram.normal, 0, -ground[gridcells][gridcells], 0);
     glBindTexture(GL_TEXTURE_2D, glyphtexture);
     bindbuffer(GL_ARRAY_BUFFER, textbuffer);
-    bufferdata(GL_ARRAY_BUFFER, std::ptrdiff_t(v.size() * sizeof(float)), v.data(), GL_STREAM_DRAW);
     Attribute(attrposition, 2, 4 * sizeof(float), 0);
     Attribute(attrcoord, 2, 4 * sizeof(float), 2 * sizeof(float));
-    for (std::size_t k = 0; k < quads.size(); ++k) {
-        uniform3f(textprogram.origin, float(quads[k].pen), float(textbaseline), 0);
+    for (std::size_t k = 0; k < overlay.size(); ++k) {
+        uniform3f(textprogram.origin, float(overlay[k].pen), float(textbaseline), 0);
         glDrawArrays(GL_TRIANGLE_STRIP, GLint(4 * k), 4);
     }
     disablevertexattribarray(attrcoord);
@@ -195,5 +195,5 @@ void ShaderFrame()
     DrawSky(turn);
     DrawLandscape(view);
     glFlush();
-    DrawText(overlaytext);
+    DrawOverlay();
 }

@@ -13,13 +13,13 @@ enum Attribute : unsigned {
 struct Program {
     unsigned id;  // 0 until built
     int modelview, projection, normalmatrix;
-    int textured, plaincolour;  // the landscape's: a ramp to sample, or the colour it keeps without one
+    int textured;               // the landscape's: a ramp to sample, or the sky's colour without one
     int origin, normal;         // the overlay's: a glyph's raster position (eye coordinates), the current normal
 };
 extern Program skyprogram, floorprogram, textprogram;
 
 // Compiles and links the programs and hands them the fixed state's numbers
-// (light 0, fog, samplers); false, printing nothing, where the GL cannot.
+// (light 0, fog, samplers, the untextured ground's colour); false, printing nothing, where the GL cannot.
 bool BuildPrograms();
 
 // Face culling with clockwise front faces, the depth test and the clear
