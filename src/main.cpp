@@ -1,5 +1,5 @@
 // Vellmoor: a random landscape to fly over.
-#include <GL/freeglut.h>
+#include <GL/freeglut_std.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -55,8 +55,7 @@ int main(int argc, char **argv)
     glutInitWindowPosition(0, 0);
     // Asked with the toolkit's connection open: an X server with no client
     // left resets, and would refuse the toolkit for a moment.
-    if (IndirectIsBetter(int(args.size()), args.data()))
-        glutSetOption(GLUT_DIRECT_RENDERING, GLUT_FORCE_INDIRECT_CONTEXT);
+    ChooseContext(int(args.size()), args.data());
     glutCreateWindow("Vellmoor");
     ReleaseAtExit();
     ChooseShaders();

@@ -57,7 +57,7 @@ protected:
     fs::path dir, back;
 };
 
-std::string Ramp(int width, int components)
+std::string RampFile(int width, int components)
 {
     std::string s = std::to_string(width) + " " + std::to_string(components) + "\n";
     for (int k = 0; k < width * components; ++k)
@@ -69,7 +69,7 @@ std::string Ramp(int width, int components)
 
 TEST_F(Texture, LoadsTheRampAsTextureOneWithLinearFilters)
 {
-    const std::string file = Ramp(256, 3);
+    const std::string file = RampFile(256, 3);
     EXPECT_EQ(Load(&file), "\nGetting colours.txt..Got it!\n256 3\n768");
     EXPECT_EQ(Level(GL_TEXTURE_WIDTH), 256);
     EXPECT_EQ(Level(GL_TEXTURE_INTERNAL_FORMAT), 3);  // the number, as uploaded
@@ -87,7 +87,7 @@ TEST_F(Texture, ComponentsChooseTheInternalFormat)
 {
     const std::pair<int, GLint> cases[] = {{0, 1}, {-3, 1}, {2, 2}, {4, 4}, {7, 4}};
     for (auto [components, format] : cases) {
-        const std::string file = Ramp(8, components);
+        const std::string file = RampFile(8, components);
         Load(&file);
         EXPECT_EQ(Level(GL_TEXTURE_WIDTH), 8) << components;
         EXPECT_EQ(Level(GL_TEXTURE_INTERNAL_FORMAT), format) << components;
@@ -126,7 +126,7 @@ TEST_F(Texture, MissingFileLeavesNoImage)
 TEST_F(Texture, OnlyARegularFileOrALinkToOneIsRead)
 {
     const std::string ok = "\nGetting colours.txt..Got it!\n4 3\n12";
-    const std::string file = Ramp(4, 3);
+    const std::string file = RampFile(4, 3);
     std::ofstream("real.txt") << file;
     fs::create_symlink("real.txt", "colours.txt");
     EXPECT_EQ(CaptureStdout(LoadTexture), ok);

@@ -1,5 +1,5 @@
-// The GL context under GLX: whether it is direct, the entry points above GL
-// 1.1, and pacing.
+// The GL context under GLX: which to make, whether it is direct, whether to
+// draw with shaders, the entry points above GL 1.1, and pacing.
 //
 // Pacing keeps an indirect context from running ahead of its X server. There every
 // frame goes over the X connection and nothing waits for a reply, so on a
@@ -9,6 +9,7 @@
 // than maxahead frames are undrawn does a frame wait for the oldest. A direct
 // context draws in the process and is left alone.
 #define GL_GLEXT_PROTOTYPES 1
+#include <GL/freeglut.h>
 #include <GL/glx.h>
 #include <GL/glext.h>
 #include <X11/Xlib-xcb.h>
@@ -17,6 +18,7 @@
 #include <xcb/xcbext.h>
 
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/glentry.h"
 #include "platform/platform.h"
@@ -64,6 +66,24 @@ void DropOldest()
 VELLMOOR_BUFFER_ENTRIES(VELLMOOR_EXPORTED_ENTRY)
 VELLMOOR_SHADER_ENTRIES(VELLMOOR_EXPORTED_ENTRY)
 #undef VELLMOOR_EXPORTED_ENTRY
+
+bool ShadersAsked()
+{
+    const char *asked = std::getenv("VELLMOOR_SHADERS");
+    return asked && std::strcmp(asked, "1") == 0;
+}
+
+void EndProgram()
+{
+    std::exit(0);
+}
+
+// An indirect context is the toolkit's to make.
+void ChooseContext(int argc, char *const *argv)
+{
+    if (IndirectIsBetter(argc, argv))
+        glutSetOption(GLUT_DIRECT_RENDERING, GLUT_FORCE_INDIRECT_CONTEXT);
+}
 
 bool LoadGlEntries()
 {

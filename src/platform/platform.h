@@ -1,8 +1,8 @@
 #pragma once
 // What needs the operating or the window system, behind one small interface
 // with one implementation per system: posix.cpp, glx.cpp and remote.cpp on
-// Linux and other X11 systems, windows.cpp on Windows. Nothing else includes
-// a system header.
+// Linux and other X11 systems, windows.cpp on Windows, posix.cpp and web.cpp
+// in a browser. Nothing else includes a system header.
 #include <memory>
 #include <streambuf>
 
@@ -27,7 +27,16 @@ OpenedFile OpenRegularFile(const char *path);
 // and its server makes an indirect context current with a working GL; each
 // frame then goes as a few kB of GL calls, not as an image. A local display
 // is not asked.
+// X11 only.
 bool IndirectIsBetter(int argc, char *const *argv);
+
+// After glutInit, before the window exists: has the toolkit make an indirect
+// context where IndirectIsBetter says so. Other systems' contexts are direct.
+void ChooseContext(int argc, char *const *argv);
+
+// Ends the program with status 0, its exit handlers run; in a browser, with
+// the timers it has armed.
+void EndProgram();
 
 // True when the current GL context draws in this process (not over the X
 // connection); false without a context.

@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
-#include <cstring>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -75,12 +74,6 @@ void KeepFreedMemory()
 }
 
 }  // namespace
-
-bool ShadersAsked()
-{
-    const char *asked = std::getenv("VELLMOOR_SHADERS");
-    return asked && std::strcmp(asked, "1") == 0;
-}
 
 void PrepareProcess()
 {

@@ -105,9 +105,14 @@ void ReleaseContext()
     wglMakeCurrent(nullptr, nullptr);
 }
 
-bool IndirectIsBetter(int, char *const *)
+void ChooseContext(int, char *const *) {}
+
+// MinGW-w64's GCC 12 fails with an internal error on a function that can only
+// end the process when stack clash protection is on; this one has no stack to
+// protect.
+__attribute__((optimize("no-stack-clash-protection"))) void EndProgram()
 {
-    return false;
+    std::exit(0);
 }
 
 bool ContextIsDirect()

@@ -1,5 +1,5 @@
-// What the culled landscape passes share: the grids' generation, the view
-// volume and the textured drawing around their strips.
+// What the culled landscape passes share: the grids' generation, their
+// strips in a buffer, the view volume.
 #include <GL/gl.h>
 
 #include <cstddef>
@@ -62,16 +62,4 @@ void ViewClip(double clip[16])
     double view[16];
     ViewMatrix(float(beta), float(alpha), eye, view);
     ClipMatrix(projmatrix, view, clip);
-}
-
-void DrawTextured(void (*send)(int n), int n)
-{
-    glPolygonMode(GL_FRONT, GL_FILL);
-    glEnable(GL_TEXTURE_1D);
-    glBindTexture(GL_TEXTURE_1D, ramptexture);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    send(n);
-    glTexCoord1d(gndtex[gridcells][gridcells]);
-    glNormal3f(0, -ground[gridcells][gridcells], 0);
-    glDisable(GL_TEXTURE_1D);
 }

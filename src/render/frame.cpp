@@ -5,8 +5,6 @@
 #include "terrain/texture.h"
 #include "viewer/viewer.h"
 
-const float skycolour[] = {0.3f, 0.2f, 0.3f};  // see render.h
-
 namespace {
 
 // Centred on the eye, so it only turns with the view. Drawn without depth

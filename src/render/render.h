@@ -5,6 +5,15 @@
 extern FloorPath floorpath;  // the landscape pass for this context, chosen by InitRender
 extern bool shaderpass;      // frames drawn by the shader pass; chosen by ChooseShaders
 
+// A build for a GL with no fixed-function pipeline (WebGL) has the shader
+// pass alone: the other passes are not linked, and where this is true the
+// branches that call them are discarded at compile time.
+#ifdef VELLMOOR_SHADERS_ONLY
+constexpr bool shadersonly = true;
+#else
+constexpr bool shadersonly = false;
+#endif
+
 // Light 0, set once at start-up under the identity model-view matrix, so in
 // eye coordinates: a white point light 100 units above the eye.
 extern const float light_position[4];
@@ -18,6 +27,9 @@ constexpr double skyradius = 10;       // world units, centred on the eye
 constexpr int skyslices = 5, skystacks = 5;
 constexpr float skytilt = 90;          // degrees about x: the sphere's poles on the view's up axis
 constexpr const char *overlaytext = "Testing";
+// The start-up perspective, until the toolkit's first reshape: field of view
+// in degrees, aspect, near and far planes.
+constexpr double startfovy = 45, startaspect = 1.0, startnear = double(0.1f), startfar = 100;
 
 // Where the user asked for shaders (VELLMOOR_SHADERS=1) and the context
 // compiles them, sets shaderpass; where it cannot, says so in one line and
@@ -28,6 +40,15 @@ void ChooseShaders();
 // clear colour and the start-up 45-degree perspective; then the landscape
 // pass for the context. Run once.
 void InitRender();
+
+// InitRender's part for the fixed-function passes: all of the above, the
+// landscape pass chosen last.
+void InitFixedState();
+
+// reshape's part for them: f as the projection matrix, then the model-view
+// matrix current and the identity.
+struct Frustum;
+void FixedProjection(const Frustum &f);
 
 // Has the current GL context released as the process exits, before any exit
 // handler registered until now runs. Run once, once the first window exists.

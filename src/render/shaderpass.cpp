@@ -25,10 +25,10 @@ bool shaderpass;  // see render.h
 
 namespace {
 
-constexpr unsigned glyphtexture = 2;  // fixed texture name beside the ramp's; never generated
 constexpr int skystripverts = 2 * (skyslices + 1);
 const float nowhere[3] = {0, 0, 0};  // an eye at the origin: the view turned, not moved
 GLuint skybuffer, floorbuffer, textbuffer;  // 0 until made
+GLuint glyphtexture;                        // the glyph atlas; 0 until made
 std::vector<GlyphQuad> overlay;  // the overlay's glyphs, in textbuffer's order
 unsigned floorfor;  // the floorgrids floorbuffer holds; 0 before the first upload
 
@@ -69,6 +69,7 @@ void MakeSky()
 void MakeGlyphs()
 {
     const GlyphAtlas &a = Glyphs();
+    glGenTextures(1, &glyphtexture);
     glBindTexture(GL_TEXTURE_2D, glyphtexture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
@@ -128,7 +129,7 @@ void DrawLandscape(const double view[16])
     Matrix4(floorprogram.modelview, view);
     Matrix4(floorprogram.projection, projmatrix);
     uniform1i(floorprogram.textured, rampimage);
-    glBindTexture(GL_TEXTURE_2D, ramptexture);
+    glBindTexture(GL_TEXTURE_2D, shaderramp);
     bindbuffer(GL_ARRAY_BUFFER, floorbuffer);
     Attribute(attrcoord, 1, stripstride, 0);
     Attribute(attrposition, 3, stripstride, stripposition);

@@ -14,10 +14,9 @@
 #include "terrain/ramp.h"
 
 bool rampimage;  // see texture.h
+unsigned shaderramp;
 
-namespace {
-
-GLenum PixelFormat(int components)
+unsigned PixelFormat(int components)
 {
     switch (components) {
     case 1: return GL_LUMINANCE;
@@ -27,6 +26,8 @@ GLenum PixelFormat(int components)
     }
 }
 
+namespace {
+
 // Errors left over from before, so that the upload's own can be told apart;
 // bounded, since a GL without a context can report one for ever.
 void ClearErrors()
@@ -35,21 +36,11 @@ void ClearErrors()
     }
 }
 
-void Upload1D(const Ramp &ramp)
-{
-    glBindTexture(GL_TEXTURE_1D, ramptexture);
-    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glPixelStoref(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage1D(GL_TEXTURE_1D, 0, ramp.components, GLsizei(ramp.width), 0,
-                 PixelFormat(ramp.components), GL_FLOAT, ramp.samples.data());
-}
-
 void Upload2D(const Ramp &ramp)
 {
     const std::vector<unsigned char> texels = RampBytes(ramp);
     const GLenum format = PixelFormat(ramp.components);
-    glBindTexture(GL_TEXTURE_2D, ramptexture);
+    glBindTexture(GL_TEXTURE_2D, shaderramp);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -60,10 +51,12 @@ void Upload2D(const Ramp &ramp)
 void Upload(const Ramp &ramp)
 {
     ClearErrors();
-    if (shaderpass)
+    if constexpr (shadersonly)
+        Upload2D(ramp);
+    else if (shaderpass)
         Upload2D(ramp);
     else
-        Upload1D(ramp);
+        UploadRamp1D(ramp);
     const bool refused = glGetError() != GL_NO_ERROR;
     rampimage = !refused && ramp.width > 0;
     if (refused)
@@ -87,6 +80,8 @@ std::unique_ptr<std::streambuf> OpenRamp(const char *path)
 void LoadTexture()
 {
     rampimage = false;
+    if (shaderpass && !shaderramp)
+        glGenTextures(1, &shaderramp);
     GLint maxwidth = 0;  // stays 0 where the query fails (some indirect contexts)
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxwidth);
 

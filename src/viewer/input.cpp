@@ -1,8 +1,7 @@
 // GLUT side of the bindings: ask GLUT, pass on, act on the answer.
-#include <GL/freeglut.h>
+#include <GL/freeglut_std.h>
 
-#include <cstdlib>
-
+#include "platform/platform.h"
 #include "render/render.h"
 #include "viewer/controls.h"
 
@@ -15,7 +14,7 @@ static_assert(mod_shift == GLUT_ACTIVE_SHIFT && button_left == GLUT_LEFT_BUTTON 
 void hotkey(unsigned char key, int, int)
 {
     if (CharKey(key))
-        exit(0);
+        EndProgram();
 }
 
 void spec(int key, int, int)

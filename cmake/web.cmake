@@ -1,0 +1,21 @@
+# The browser: the viewer as WebAssembly with a JavaScript loader, built by
+# emscripten (through emcmake or its toolchain file). Its GLUT and WebGL
+# are emscripten's; it draws with the shader pass alone, so the
+# fixed-function passes are left out. The page and its script are web/'s.
+add_library(vellmoor_warnings INTERFACE)
+target_compile_options(vellmoor_warnings INTERFACE -Wall -Wextra $<$<BOOL:${VELLMOOR_WERROR}>:-Werror>)
+
+add_executable(vellmoor src/main.cpp ${VELLMOOR_CORE_SOURCES} ${VELLMOOR_SHADER_SOURCES}
+  src/platform/posix.cpp src/platform/web.cpp)
+target_include_directories(vellmoor PRIVATE src)
+target_compile_definitions(vellmoor PRIVATE VELLMOOR_SHADERS_ONLY)
+target_compile_options(vellmoor PRIVATE -ffile-prefix-map=${PROJECT_SOURCE_DIR}=.)
+target_link_libraries(vellmoor PRIVATE vellmoor_warnings)
+# A factory, Vellmoor(settings), that the page calls once a run: each run is
+# a fresh instance, ended by exit() as on the desktop (Escape). No eval, so
+# that the page's Content-Security-Policy can forbid it; the page feeds
+# standard output byte by byte and writes colours.txt before main.
+target_link_options(vellmoor PRIVATE -lGL -lglut
+  -sMODULARIZE=1 -sEXPORT_NAME=Vellmoor -sENVIRONMENT=web -sEXIT_RUNTIME=1
+  -sALLOW_MEMORY_GROWTH=1 -sDYNAMIC_EXECUTION=0 -sFORCE_FILESYSTEM=1
+  "-sEXPORTED_RUNTIME_METHODS=['FS']" "-sEXPORTED_FUNCTIONS=['_main','_emscripten_force_exit']")
