@@ -53,6 +53,9 @@ BUILD_PACKAGES=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-d
 X_PACKAGES=(xvfb xauth xdotool x11-utils x11-apps imagemagick)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix dpkg-dev zip googletest)
 PACKAGE_PACKAGES=(dpkg-dev lintian man-db desktop-file-utils appstream devscripts)
+WEB_PACKAGES=(cmake make emscripten zip python3)
+# The browser tests' own: headless Chromium driven through WebDriver.
+BROWSER_PACKAGES=(chromium chromium-driver python3-selenium libfaketime imagemagick)
 
 # The first Debian mirror in this system's apt sources.
 debian_mirror() {
