@@ -11,11 +11,13 @@ target_include_directories(vellmoor PRIVATE src)
 target_compile_definitions(vellmoor PRIVATE VELLMOOR_SHADERS_ONLY)
 target_compile_options(vellmoor PRIVATE -ffile-prefix-map=${PROJECT_SOURCE_DIR}=.)
 target_link_libraries(vellmoor PRIVATE vellmoor_warnings)
+set_property(TARGET vellmoor APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/src/platform/webglut.js)
 # A factory, Vellmoor(settings), that the page calls once a run: each run is
 # a fresh instance, ended by exit() as on the desktop (Escape). No eval, so
 # that the page's Content-Security-Policy can forbid it; the page feeds
 # standard output byte by byte and writes colours.txt before main.
 target_link_options(vellmoor PRIVATE -lGL -lglut
+  --js-library ${PROJECT_SOURCE_DIR}/src/platform/webglut.js
   -sMODULARIZE=1 -sEXPORT_NAME=Vellmoor -sENVIRONMENT=web -sEXIT_RUNTIME=1
   -sALLOW_MEMORY_GROWTH=1 -sDYNAMIC_EXECUTION=0 -sFORCE_FILESYSTEM=1
   "-sEXPORTED_RUNTIME_METHODS=['FS']" "-sEXPORTED_FUNCTIONS=['_main','_emscripten_force_exit']")

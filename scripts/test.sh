@@ -5,7 +5,9 @@
 # of fuzzing the colour ramp reader (a finding fails the run), and the Debian
 # package built, checked and run. The program and the unit tests are also
 # built with clang and libc++, and those tests run. The Windows zip is
-# cross-built and its .exe tested under Wine. A warning fails any build.
+# cross-built and its .exe tested under Wine. The web site is built twice
+# (the zips must be equal) and its page tested in headless Chromium. A
+# warning fails any build.
 set -euo pipefail
 scratch= XVFB_PID=
 trap '[ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null; [ -z "$scratch" ] || rm -rf "$scratch"' EXIT
@@ -15,7 +17,7 @@ root=$PWD
 need_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" \
     "${WINDOWS_PACKAGES[@]}" wine wine64 libfaketime unzip \
     mesa-utils libgtest-dev googletest python3 clang libclang-rt-dev libc++-dev libc++abi-dev \
-    apitrace libgles-dev
+    apitrace libgles-dev "${WEB_PACKAGES[@]}" "${BROWSER_PACKAGES[@]}"
 
 jobs=$(nproc) targets=
 build() {  # folder, cmake options...
@@ -24,7 +26,8 @@ build() {  # folder, cmake options...
     quiet_cmake -S . -B "$dir" -DVELLMOOR_WERROR=ON "$@"
     cmake --build "$dir" -j"$jobs" ${targets:+--target $targets}
 }
-build build -DBUILD_TESTING=ON -DVELLMOOR_WINDOWS_BUILD="$root/build-windows"
+build build -DBUILD_TESTING=ON -DVELLMOOR_WINDOWS_BUILD="$root/build-windows" \
+    -DVELLMOOR_WEB_BUILD="$root/build-web"
 build build-asan -DBUILD_TESTING=ON -DVELLMOOR_SANITIZE=ON
 CXX=clang++ build build-fuzz -DBUILD_TESTING=OFF -DVELLMOOR_FUZZ=ON -DVELLMOOR_SANITIZE=ON
 
@@ -56,6 +59,12 @@ bash tests/binary/package_test.sh build/vellmoor "$root" "$(frames_lib build)" "
 
 echo "Windows zip"
 VELLMOOR_WINDOWS_TARGETS="vellmoor_immediate vellmoor_unit_tests" ./scripts/windows.sh
+
+echo "Web site, built twice"
+zip=$(./scripts/web.sh | tail -n 1)
+mv "$zip" "$scratch/first.zip"
+rm -rf build-web
+cmp "$scratch/first.zip" "$(./scripts/web.sh | tail -n 1)" || { echo "FAIL: two web zips differ"; exit 1; }
 
 start_xvfb 640x520
 echo "Plain build"

@@ -36,10 +36,6 @@ immediate=$2
 cp "$SRC/colours.txt" "$WORK/"
 export VELLMOOR_BUFFERCALLS=$WORK/buffercalls VELLMOOR_REPLIES=$WORK/replies VELLMOOR_TIME=$EPOCHSECONDS \
     VELLMOOR_CONTEXTS=$WORK/contexts
-# The picture once two shots 0.3 s apart agree (over indirect GLX the X
-# server may still be drawing frames the viewer counted), kept as $WORK/$1.xwd.
-held() { local a; a=$(shot); sleep 0.3; [ "$(shot)" = "$a" ]; }
-picture() { wait_for "the picture did not hold still" held; shot; cp "$WORK/shot.xwd" "$WORK/$1.xwd"; }
 # The start view, turned and seen further, then pitched by a drag: no motion
 # goes on in any. Each picture is kept as $WORK/$1-N.xwd.
 views() {

@@ -1,5 +1,6 @@
 # One hostile colours.txt through the real binary: the window comes up, one
 # line says what happened, a frame is drawn, Escape ends it with status 0.
+# With WEB_SITE set, the same through the web page as its site's colours.txt.
 # Usage: hostile_test.sh BINARY SOURCE FRAMESLIB CASE
 . "$(dirname "$0")/lib.sh"
 CASE=$1
@@ -28,6 +29,7 @@ nul-bytes)     printf '8 3\n0.5\0 0.5 0.5\n' >"$f"
                want='Got it!\n8 3\n24\nOnly 1 of 24 samples in colours.txt, the rest are 0\n' ;;
 directory)     mkdir "$f"; want='colours.txt is a directory, not a regular file\n' ;;
 fifo)          [ -z "$LAUNCH" ] || skip "Windows has no FIFO for colours.txt to be"
+               [ -z "${WEB_SITE:-}" ] || skip "a web server serves no FIFO"
                mkfifo "$f"; want='colours.txt is a FIFO, not a regular file\n' ;;
 crlf)          { printf '4\r\n3\r\n'; for k in 1 2 3 4; do printf '0.1 0.5 0.9\r\n'; done; } >"$f"
                want='Got it!\n4 3\n12' ;;
@@ -36,10 +38,14 @@ exponents)     printf '4 3\n1e-1 5E-1 9e-1 1.0e0 2.5e-1 0 1E0 1e-3 .5e0 3e-1 6e-
 *)             fail "no case $CASE" ;;
 esac
 
-start_xvfb 800x600
-start_viewer
-wait_for "no frame drawn" drawn
-quit_viewer
+if [ -n "${WEB_SITE:-}" ]; then
+    browse
+else
+    start_xvfb 800x600
+    start_viewer
+    wait_for "no frame drawn" drawn
+    quit_viewer
+fi
 
 python3 - "$WORK/stdout" "$want" <<'PY' || fail "standard output: $(tail -c 300 "$WORK/stdout" | od -c | head -5)"
 import re, sys

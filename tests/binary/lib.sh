@@ -141,6 +141,24 @@ output_ends() { local out; out=$(tr -d '\r' <"$WORK/stdout"; echo .); [[ ${out%.
 # The console lines of the shipped colours.txt, read and taken.
 SHIPPED_RAMP=$'\nGetting colours.txt..Got it!\n256 3\n768'
 
+# The picture once two shots 0.3 s apart agree (over indirect GLX the X
+# server may still be drawing frames the viewer counted), kept as
+# $WORK/$1.xwd.
+held() { local a; a=$(shot); sleep 0.3; [ "$(shot)" = "$a" ]; }
+picture() { wait_for "the picture did not hold still" held; shot; cp "$WORK/shot.xwd" "$WORK/$1.xwd"; }
+
+# Opens the page of a copy of the web site WEB_SITE, with $WORK's
+# colours.txt (if any) for its own, in headless Chromium (tests/binary/browser.py,
+# which takes further arguments); the page's console text goes to
+# $WORK/stdout, its pictures to $WORK/web-N.png.
+browse() {
+    local site=$WORK/site
+    cp -r "$WEB_SITE" "$site"
+    rm -f "$site/colours.txt"
+    [ ! -e "$WORK/colours.txt" ] || mv "$WORK/colours.txt" "$site/"
+    timeout $((DEADLINE * 4)) /usr/bin/python3 "$SRC/tests/binary/browser.py" "$site" "$WORK" "$@" ||
+        fail "the page, above"
+}
 
 # Sends keys, then waits until frames drawn after them are on screen.
 key() { xdotool key --delay 30 "$@"; wait_frames 3; }

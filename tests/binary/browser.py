@@ -1,0 +1,105 @@
+"""The web page in headless Chromium on SwiftShader, through WebDriver.
+
+Usage: browser.py SITE WORK [--time SECONDS] [--views]
+Serves SITE on a free local port, opens its page, waits for frames drawn,
+with --views keeps the canvas as WORK/web-1.png (start view), web-2.png
+(after Left x 3 and Page Up x 2) and web-3.png (after a left drag 40 pixels
+down), then ends the run with Escape. The console's text goes to WORK/stdout.
+Fails on anything thrown or logged as an error on the page, on a key whose
+default action (scrolling) was not prevented, or when Escape does not end the run. --time freezes the
+page's clock (Date.now) at that second. Every wait is bounded.
+"""
+import argparse
+import functools
+import http.server
+import sys
+import threading
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.keys import Keys
+
+DEADLINE = 90  # seconds for any one wait
+# Before the page's scripts run: counts frames (each clears once), and keeps
+# the keys whose default action (scrolling, typing) was left to the page.
+COUNTER = """window.vellmoorFrames = 0;
+window.vellmoorLoose = [];
+window.addEventListener('keydown', e => setTimeout(() => e.defaultPrevented || window.vellmoorLoose.push(e.key)), true);
+const clear = WebGLRenderingContext.prototype.clear;
+WebGLRenderingContext.prototype.clear = function (bits) { ++window.vellmoorFrames; return clear.call(this, bits); };"""
+
+
+def until(what, test):
+    end = time.monotonic() + DEADLINE
+    while not (got := test()):
+        if time.monotonic() > end:
+            sys.exit(f'FAIL: {what} (gave up after {DEADLINE} s)')
+        time.sleep(0.05)
+    return got
+
+
+def serve(site):
+    quiet = type('Quiet', (http.server.SimpleHTTPRequestHandler,), {'log_message': lambda *a: None})
+    httpd = http.server.ThreadingHTTPServer(('127.0.0.1', 0), functools.partial(quiet, directory=site))
+    threading.Thread(target=httpd.serve_forever, daemon=True).start()
+    return f'http://127.0.0.1:{httpd.server_address[1]}/'
+
+
+def browser():
+    o = webdriver.ChromeOptions()
+    o.binary_location = '/usr/bin/chromium'
+    for a in ('--headless=new', '--no-sandbox', '--enable-unsafe-swiftshader', '--use-angle=swiftshader',
+              '--window-size=800,900', '--force-device-scale-factor=1', '--no-first-run'):
+        o.add_argument(a)
+    o.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
+    return webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=o)
+
+
+def main():
+    p = argparse.ArgumentParser()
+    p.add_argument('site')
+    p.add_argument('work')
+    p.add_argument('--time', type=int)
+    p.add_argument('--views', action='store_true')
+    a = p.parse_args()
+    d = browser()
+    try:
+        d.set_page_load_timeout(DEADLINE)
+        script = COUNTER + (f'\nDate.now = () => {a.time * 1000};' if a.time is not None else '')
+        d.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': script})
+        d.get(serve(a.site))
+        frames = lambda: d.execute_script('return window.vellmoorFrames')
+        more = lambda n: (want := frames() + n, until(f'{n} more frames', lambda: frames() >= want))
+        more(3)
+        canvas = d.find_element('id', 'canvas')
+
+        def picture(k):  # once two shots agree
+            until('the picture did not hold still',
+                  lambda: canvas.screenshot_as_png == (time.sleep(0.3), canvas.screenshot_as_png)[1])
+            canvas.screenshot(f'{a.work}/web-{k}.png')
+
+        if a.views:
+            picture(1)
+            ActionChains(d).send_keys_to_element(canvas, *[Keys.LEFT] * 3, *[Keys.PAGE_UP] * 2).perform()
+            more(3)
+            picture(2)
+            if loose := d.execute_script('return window.vellmoorLoose'):
+                sys.exit(f'FAIL: keys left to move the page: {loose}')
+            ActionChains(d).move_to_element(canvas).click_and_hold().move_by_offset(0, 40).release().perform()
+            more(3)
+            picture(3)
+        text = d.execute_script("return document.getElementById('console').textContent")
+        ActionChains(d).send_keys_to_element(d.find_element('id', 'canvas'), Keys.ESCAPE).perform()
+        until('Escape did not end the run', lambda: d.find_element('id', 'again').is_displayed())
+        with open(f'{a.work}/stdout', 'w', encoding='utf-8', newline='') as f:
+            f.write(text)
+        errors = [e['message'] for e in d.get_log('browser') if e['level'] == 'SEVERE' and e['source'] != 'network']
+        if errors:
+            sys.exit('FAIL: errors on the page:\n' + '\n'.join(errors))
+    finally:
+        d.quit()
+
+
+main()
