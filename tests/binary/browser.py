@@ -1,15 +1,10 @@
-"""The web page in headless Chromium on SwiftShader, through WebDriver.
-
-Usage: browser.py SITE WORK [--time SECONDS] [--views]
-Serves SITE on a free local port, opens its page, waits for frames drawn,
-with --views keeps the canvas as WORK/web-1.png (start view), web-2.png
-(after Left x 3 and Page Up x 2) and web-3.png (after a left drag 40 pixels
-down), then ends the run with Escape. The console's text goes to WORK/stdout.
-Fails on anything thrown or logged as an error on the page, on a key whose
-default action (scrolling) was not prevented, or when Escape does not end the run. --time freezes the
-page's clock (Date.now) at that second. Every wait is bounded.
-"""
+# The web page in headless Chromium (SwiftShader) through WebDriver: serves
+# SITE, waits for frames; with --views keeps the canvas as WORK/web-1.png
+# (start), -2 (Left x 3, Page Up x 2), -3 (a drag 40 pixels down). Escape must
+# end the run; the console's text goes to WORK/stdout. Fails on an error on
+# the page or a key's default action left undone. --time freezes Date.now.
 import argparse
+import base64
 import functools
 import http.server
 import sys
@@ -17,32 +12,45 @@ import threading
 import time
 
 from selenium import webdriver
+from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 
 DEADLINE = 90  # seconds for any one wait
-# Before the page's scripts run: counts frames (each clears once), and keeps
-# the keys whose default action (scrolling, typing) was left to the page.
+# Before the page's scripts run: counts frames (each clears once), keeps the
+# keys whose default action (scrolling, typing) was left to the page, and
+# keeps each frame readable until the next (a busy renderer can miss
+# WebDriver's 10 s for a screenshot).
 COUNTER = """window.vellmoorFrames = 0;
 window.vellmoorLoose = [];
 window.addEventListener('keydown', e => setTimeout(() => e.defaultPrevented || window.vellmoorLoose.push(e.key)), true);
 const clear = WebGLRenderingContext.prototype.clear;
-WebGLRenderingContext.prototype.clear = function (bits) { ++window.vellmoorFrames; return clear.call(this, bits); };"""
+WebGLRenderingContext.prototype.clear = function (bits) { ++window.vellmoorFrames; return clear.call(this, bits); };
+const get = HTMLCanvasElement.prototype.getContext;
+HTMLCanvasElement.prototype.getContext = function (t, a) { return get.call(this, t, {...a, preserveDrawingBuffer: true}); };"""
 
 
-def until(what, test):
+def until(what, test):  # a renderer too busy to answer in time is asked again
     end = time.monotonic() + DEADLINE
-    while not (got := test()):
+    while not (got := retried(test)):
         if time.monotonic() > end:
             sys.exit(f'FAIL: {what} (gave up after {DEADLINE} s)')
         time.sleep(0.05)
     return got
 
 
+def retried(test):
+    try:
+        return test()
+    except TimeoutException:
+        return False
+
+
 def serve(site):
-    quiet = type('Quiet', (http.server.SimpleHTTPRequestHandler,), {'log_message': lambda *a: None})
-    httpd = http.server.ThreadingHTTPServer(('127.0.0.1', 0), functools.partial(quiet, directory=site))
+    handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=site)
+    handler.func.log_message = lambda *a: None
+    httpd = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
     threading.Thread(target=httpd.serve_forever, daemon=True).start()
     return f'http://127.0.0.1:{httpd.server_address[1]}/'
 
@@ -50,9 +58,9 @@ def serve(site):
 def browser():
     o = webdriver.ChromeOptions()
     o.binary_location = '/usr/bin/chromium'
-    for a in ('--headless=new', '--no-sandbox', '--enable-unsafe-swiftshader', '--use-angle=swiftshader',
-              '--window-size=800,900', '--force-device-scale-factor=1', '--no-first-run'):
-        o.add_argument(a)
+    for a in ('headless=new', 'no-sandbox', 'enable-unsafe-swiftshader', 'use-angle=swiftshader',
+              'window-size=800,900', 'force-device-scale-factor=1'):
+        o.add_argument('--' + a)
     o.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
     return webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=o)
 
@@ -75,10 +83,12 @@ def main():
         more(3)
         canvas = d.find_element('id', 'canvas')
 
+        shot = lambda: d.execute_script("return document.getElementById('canvas').toDataURL()")
+
         def picture(k):  # once two shots agree
-            until('the picture did not hold still',
-                  lambda: canvas.screenshot_as_png == (time.sleep(0.3), canvas.screenshot_as_png)[1])
-            canvas.screenshot(f'{a.work}/web-{k}.png')
+            png = until('the picture did not hold still', lambda: shot() == (time.sleep(0.3), shot())[1] and shot())
+            with open(f'{a.work}/web-{k}.png', 'wb') as f:
+                f.write(base64.b64decode(png.split(',')[1]))
 
         if a.views:
             picture(1)
@@ -91,7 +101,7 @@ def main():
             more(3)
             picture(3)
         text = d.execute_script("return document.getElementById('console').textContent")
-        ActionChains(d).send_keys_to_element(d.find_element('id', 'canvas'), Keys.ESCAPE).perform()
+        ActionChains(d).send_keys_to_element(canvas, Keys.ESCAPE).perform()
         until('Escape did not end the run', lambda: d.find_element('id', 'again').is_displayed())
         with open(f'{a.work}/stdout', 'w', encoding='utf-8', newline='') as f:
             f.write(text)
