@@ -112,4 +112,5 @@ def main():
         d.quit()
 
 
-main()
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,61 @@
+"""The web page as users run it, in headless Chromium on SwiftShader.
+
+Usage: bench/web.py SITE [SECONDS]  (SITE: build-web/site, from scripts/web.sh)
+Reports the time from loading the page to its first frame, then the frames a
+second over SECONDS (default 10) at the start view and with the whole grid
+in view: pitched straight down with a drag, then climbing with real keys
+until the canvas's outer rows and columns show only the sky's grey.
+"""
+import os
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tests', 'binary'))
+from browser import COUNTER, browser, serve, until  # noqa: E402
+from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
+
+FIRST = """const c = WebGLRenderingContext.prototype.clear;
+WebGLRenderingContext.prototype.clear = function (b) { window.vellmoorFirst ??= performance.now(); return c.call(this, b); };"""
+# True when every pixel of the canvas's border is grey (the sky's, not the ramp's).
+BORDER = """const c = document.getElementById('canvas'), w = c.width, h = c.height;
+const x = new OffscreenCanvas(w, h).getContext('2d');
+x.drawImage(c, 0, 0);
+const d = x.getImageData(0, 0, w, h).data;
+for (let i = 0; i < w * h; ++i) {
+  const px = i % w, py = Math.floor(i / w);
+  if ((px == 0 || py == 0 || px == w - 1 || py == h - 1) && (d[4 * i] != d[4 * i + 1] || d[4 * i + 1] != d[4 * i + 2]))
+    return false;
+}
+return true;"""
+
+
+def rate(d, secs):
+    count = lambda: d.execute_script('return [window.vellmoorFrames, performance.now()]')
+    n0, t0 = count()
+    time.sleep(secs)
+    n1, t1 = count()
+    return (n1 - n0) * 1000 / (t1 - t0)
+
+
+def main():
+    site, secs = sys.argv[1], float(sys.argv[2]) if len(sys.argv) > 2 else 10
+    d = browser()
+    try:
+        d.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': COUNTER + FIRST})
+        d.get(serve(site))
+        until('no frame', lambda: d.execute_script('return window.vellmoorFrames') > 3)
+        print(f'first frame {d.execute_script("return window.vellmoorFirst") / 1000:.2f} s after loading')
+        print(f'start view  {rate(d, secs):.1f} frames a second')
+        canvas = d.find_element('id', 'canvas')
+        ActionChains(d).move_to_element(canvas).click_and_hold().move_by_offset(0, 180).release().perform()
+        ActionChains(d).send_keys_to_element(canvas, *['"'] * 8).perform()  # climbing as fast as it goes
+        until('the whole grid never came into view', lambda: d.execute_script(BORDER))
+        ActionChains(d).send_keys_to_element(canvas, 's').perform()
+        print(f'whole grid  {rate(d, secs):.1f} frames a second')
+        size = sum(os.path.getsize(os.path.join(site, f)) for f in os.listdir(site))
+        print(f'site        {size / 1e6:.2f} MB ({", ".join(sorted(os.listdir(site)))})')
+    finally:
+        d.quit()
+
+
+main()
