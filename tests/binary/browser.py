@@ -33,18 +33,14 @@ HTMLCanvasElement.prototype.getContext = function (t, a) { return get.call(this,
 
 def until(what, test):  # a renderer too busy to answer in time is asked again
     end = time.monotonic() + DEADLINE
-    while not (got := retried(test)):
-        if time.monotonic() > end:
-            sys.exit(f'FAIL: {what} (gave up after {DEADLINE} s)')
+    while time.monotonic() < end:
+        try:
+            if got := test():
+                return got
+        except TimeoutException:
+            pass
         time.sleep(0.05)
-    return got
-
-
-def retried(test):
-    try:
-        return test()
-    except TimeoutException:
-        return False
+    sys.exit(f'FAIL: {what} (gave up after {DEADLINE} s)')
 
 
 def serve(site):
@@ -67,10 +63,8 @@ def browser():
 
 def main():
     p = argparse.ArgumentParser()
-    p.add_argument('site')
-    p.add_argument('work')
-    p.add_argument('--time', type=int)
-    p.add_argument('--views', action='store_true')
+    for arg, how in (('site', {}), ('work', {}), ('--time', {'type': int}), ('--views', {'action': 'store_true'})):
+        p.add_argument(arg, **how)
     a = p.parse_args()
     d = browser()
     try:

@@ -3,9 +3,7 @@
 // the landscape the page builds from the same second.
 #include <cstdint>
 
-namespace {
-std::uint64_t state;  // the generator's
-}  // namespace
+static std::uint64_t state;  // the generator's
 
 extern "C" {
 
