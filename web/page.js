@@ -15,6 +15,7 @@
   // The console: finished lines, and the line being written.
   const decoder = new TextDecoder();
   let lines = [], line = '', shown = true;
+  let errors = '';  // the line being written to standard error
   function show() {
     shown = true;
     term.textContent = lines.concat([line]).join('\n');
@@ -88,7 +89,14 @@
     const run = {
       canvas: canvas,
       stdout: put,
-      stderr: byte => { if (byte === 10) console.error('vellmoor: standard error'); },
+      stderr: byte => {
+        if (byte === 10) {
+          console.error(errors);
+          errors = '';
+        } else if (byte !== null && byte !== undefined) {
+          errors += String.fromCharCode(byte);
+        }
+      },
       preRun: [m => {
         if (ramp.kind === 'file')
           m.FS.writeFile('colours.txt', ramp.bytes);
