@@ -6,6 +6,7 @@
 import argparse
 import base64
 import functools
+import os
 import http.server
 import sys
 import threading
@@ -71,7 +72,7 @@ def main():
         d.set_page_load_timeout(DEADLINE)
         script = COUNTER + (f'\nDate.now = () => {a.time * 1000};' if a.time is not None else '')
         d.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': script})
-        d.get(serve(a.site))
+        d.get(serve(os.path.dirname(a.site)) + os.path.basename(a.site) + '/')  # under a path
         frames = lambda: d.execute_script('return window.vellmoorFrames')
         more = lambda n: (want := frames() + n, until(f'{n} more frames', lambda: frames() >= want))
         more(3)
