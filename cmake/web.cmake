@@ -13,7 +13,7 @@ target_compile_options(vellmoor PRIVATE -ffile-prefix-map=${PROJECT_SOURCE_DIR}=
 target_link_libraries(vellmoor PRIVATE vellmoor_warnings)
 set_property(TARGET vellmoor APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/src/platform/webglut.js)
 # A factory, Vellmoor(settings), that the page calls once a run: each run is
-# a fresh instance, ended by exit() as on the desktop (Escape). No eval, so
+# a fresh instance, ended as Escape ends it (EndProgram). No eval, so
 # that the page's Content-Security-Policy can forbid it; the page feeds
 # standard output byte by byte and writes colours.txt before main.
 target_link_options(vellmoor PRIVATE -lGL -lglut

@@ -104,7 +104,13 @@
           m.FS.mkdir('colours.txt');
       }],
       onExit: status => { run.ended = true; if (run === latest) ended(status); },
-      onAbort: what => { run.ended = true; state.textContent = 'Vellmoor stopped: ' + what; again.hidden = false; },
+      onAbort: what => {
+        run.ended = true;
+        if (run === latest) {
+          state.textContent = 'Vellmoor stopped: ' + what;
+          again.hidden = false;
+        }
+      },
     };
     latest = run;
     await Vellmoor(run);
