@@ -10,7 +10,9 @@
 #include <filesystem>
 #include <vector>
 
+#include "render/fixed/fixed.h"
 #include "render/render.h"
+#include "render/scene/view.h"
 #include "terrain/heightfield.h"
 #include "terrain/texture.h"
 #include "support/glwindow.h"
@@ -32,17 +34,17 @@ double Median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
-double FrameMs(void (*pass)(), int frames)
+double FrameMs(LandscapePass pass, int frames)
 {
     for (int k = 0; k < 3; ++k) {
-        DrawFrame(pass);
+        DrawFrame(CurrentView(), pass);
         glutSwapBuffers();
         glFinish();
     }
     std::vector<double> t;
     for (int k = 0; k < frames; ++k) {
         const auto a = Clock::now();
-        DrawFrame(pass);
+        DrawFrame(CurrentView(), pass);
         glutSwapBuffers();
         glFinish();
         t.push_back(Ms(a, Clock::now()));
@@ -79,9 +81,9 @@ int main(int argc, char **argv)
     std::printf("%-26s %10s %10s %7s %10s %7s\n", "view", "immediate", "buffer", "ratio", "lists", "ratio");
     for (int v = 0; v < viewcount; ++v) {
         ApplyView(views[v]);
-        const double ref = FrameMs(MakeFloor, frames);
-        const double buffer = FrameMs(BufferFloor, frames);
-        const double lists = FrameMs(ListFloor, frames);
+        const double ref = FrameMs(ImmediateLandscape, frames);
+        const double buffer = FrameMs(BufferLandscape, frames);
+        const double lists = FrameMs(ListLandscape, frames);
         std::printf("%-26s %10.2f %10.2f %6.2fx %10.2f %6.2fx\n", views[v].name, ref, buffer,
                     ref / buffer, lists, ref / lists);
     }

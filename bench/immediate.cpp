@@ -4,11 +4,12 @@
 #include <GL/freeglut.h>
 
 #include "platform/platform.h"
-#include "render/render.h"
+#include "render/fixed/fixed.h"
+#include "render/scene/view.h"
 
 void display()
 {
-    DrawFrame(MakeFloor);
+    DrawFrame(CurrentView(), ImmediateLandscape);
     glutSwapBuffers();
     PaceFrame();
 }

@@ -1,14 +1,15 @@
 # The browser: the viewer as WebAssembly with a JavaScript loader, built by
 # emscripten (through emcmake or its toolchain file). Its GLUT and WebGL
-# are emscripten's; it draws with the shader pass alone, so the
-# fixed-function passes are left out. The page and its script are web/'s.
+# are emscripten's; WebGL has no fixed-function pipeline, so the shader
+# renderer is the only one linked, with a chooser of one answer. The page
+# and its script are web/'s.
 add_library(vellmoor_warnings INTERFACE)
 target_compile_options(vellmoor_warnings INTERFACE -Wall -Wextra $<$<BOOL:${VELLMOOR_WERROR}>:-Werror>)
 
-add_executable(vellmoor src/main.cpp ${VELLMOOR_CORE_SOURCES} ${VELLMOOR_SHADER_SOURCES}
-  src/platform/posix.cpp src/platform/web.cpp)
+add_executable(vellmoor src/main.cpp ${VELLMOOR_CORE_SOURCES} ${VELLMOOR_GL_SOURCES}
+  ${VELLMOOR_SHADER_SOURCES} src/render/chooseweb.cpp
+  src/platform/posix.cpp src/platform/web.cpp src/platform/exported.cpp)
 target_include_directories(vellmoor PRIVATE src)
-target_compile_definitions(vellmoor PRIVATE VELLMOOR_SHADERS_ONLY)
 target_compile_options(vellmoor PRIVATE -ffile-prefix-map=${PROJECT_SOURCE_DIR}=.)
 target_link_libraries(vellmoor PRIVATE vellmoor_warnings)
 set_property(TARGET vellmoor APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/src/platform/webglut.js)

@@ -8,6 +8,7 @@
 
 #include "platform/platform.h"
 #include "render/render.h"
+#include "render/renderer.h"
 #include "terrain/heightfield.h"
 #include "terrain/texture.h"
 #include "viewer/controls.h"
@@ -58,7 +59,7 @@ int main(int argc, char **argv)
     ChooseContext(int(args.size()), args.data());
     glutCreateWindow("Vellmoor");
     ReleaseAtExit();
-    ChooseShaders();
+    ChooseRenderer();
     init();
     glutTimerFunc(unsigned(motionperiod.count()), timermove, 0);
     glutTimerFunc(unsigned(drawperiod.count()), timerdraw, 0);

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "render/projection.h"
+#include "render/scene/projection.h"
 #include "viewer/controls.h"
 #include "viewer/viewer.h"
 

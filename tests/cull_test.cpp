@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "render/cull.h"
-#include "render/passchoice.h"
+#include "render/scene/cull.h"
+#include "render/scene/choice.h"
 #include "support/grids.h"
 #include "terrain/heightfield.h"
 
@@ -135,29 +135,29 @@ TEST(PassChoice, BufferObjectsOnADirectContextOfGL15ShadersFromGL20OrES20)
     const struct {
         const char *version;
         bool direct;
-        FloorPath path;
+        LandscapePath path;
         bool shaders;  // whether the shader pass may be tried
     } cases[] = {
-        {"4.5 (Compatibility Profile) Mesa 22.3.6", true, FloorPath::buffers, true},
-        {"1.5", true, FloorPath::buffers, false},
-        {"2.1 Mesa 10.0", true, FloorPath::buffers, true},
-        {"1.10", true, FloorPath::buffers, false},
-        {"1.4 Mesa 22.3.6", true, FloorPath::lists, false},
-        {"1.4.0 NVIDIA", true, FloorPath::lists, false},
-        {"0.9", true, FloorPath::lists, false},
-        {"4.5 (Compatibility Profile) Mesa 22.3.6", false, FloorPath::lists, true},
-        {nullptr, true, FloorPath::lists, false},  // the query failed: GL 1.1
-        {"", true, FloorPath::lists, false},
-        {"OpenGL ES 3.2", true, FloorPath::lists, true},
-        {"4", true, FloorPath::lists, false},
-        {"4.", true, FloorPath::lists, false},
-        {"99999999999.0", true, FloorPath::lists, false},  // no version number is that long
-        {"OpenGL ES 2.0 (WebGL 1.0)", true, FloorPath::lists, true},
-        {"OpenGL ES-CM 1.1", true, FloorPath::lists, false},
-        {"1.4 (2.1 Mesa 22.3.6)", false, FloorPath::lists, false},  // indirect GLX's
+        {"4.5 (Compatibility Profile) Mesa 22.3.6", true, LandscapePath::buffers, true},
+        {"1.5", true, LandscapePath::buffers, false},
+        {"2.1 Mesa 10.0", true, LandscapePath::buffers, true},
+        {"1.10", true, LandscapePath::buffers, false},
+        {"1.4 Mesa 22.3.6", true, LandscapePath::lists, false},
+        {"1.4.0 NVIDIA", true, LandscapePath::lists, false},
+        {"0.9", true, LandscapePath::lists, false},
+        {"4.5 (Compatibility Profile) Mesa 22.3.6", false, LandscapePath::lists, true},
+        {nullptr, true, LandscapePath::lists, false},  // the query failed: GL 1.1
+        {"", true, LandscapePath::lists, false},
+        {"OpenGL ES 3.2", true, LandscapePath::lists, true},
+        {"4", true, LandscapePath::lists, false},
+        {"4.", true, LandscapePath::lists, false},
+        {"99999999999.0", true, LandscapePath::lists, false},  // no version number is that long
+        {"OpenGL ES 2.0 (WebGL 1.0)", true, LandscapePath::lists, true},
+        {"OpenGL ES-CM 1.1", true, LandscapePath::lists, false},
+        {"1.4 (2.1 Mesa 22.3.6)", false, LandscapePath::lists, false},  // indirect GLX's
     };
     for (const auto &c : cases) {
-        EXPECT_EQ(ChooseFloorPath(c.version, c.direct), c.path)
+        EXPECT_EQ(ChooseLandscapePath(c.version, c.direct), c.path)
             << (c.version ? c.version : "(null)") << (c.direct ? ", direct" : ", indirect");
         EXPECT_EQ(ShadersPossible(c.version), c.shaders) << (c.version ? c.version : "(null)");
     }

@@ -4,8 +4,11 @@
 
 #include "support/glwindow.h"
 #include "support/grids.h"
-#include "render/projection.h"
+#include "render/scene/projection.h"
+#include "render/fixed/fixed.h"
 #include "render/render.h"
+#include "render/scene/strips.h"
+#include "render/scene/view.h"
 #include "terrain/heightfield.h"
 #include "viewer/controls.h"
 #include "viewer/viewer.h"
@@ -16,12 +19,12 @@ namespace {
 // Every pass draws a frame; none leaves a GL error, and they agree.
 void ExpectCleanFrames(const char *what)
 {
-    const auto ref = RenderFrame(MakeFloor);
+    const auto ref = RenderFrame(ImmediateLandscape);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)) << what;
-    for (void (*pass)() : {BufferFloor, ListFloor}) {
+    for (LandscapePass pass : {BufferLandscape, ListLandscape}) {
         const auto fast = RenderFrame(pass);
         EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)) << what;
-        EXPECT_TRUE(ref == fast) << what << (pass == ListFloor ? ", lists" : ", buffer");
+        EXPECT_TRUE(ref == fast) << what << (pass == ListLandscape ? ", lists" : ", buffer");
     }
 }
 
@@ -31,7 +34,7 @@ protected:
     {
         OpenTestWindow();
         Generate(3);
-        UploadFloor();
+        GridsChanged();
     }
     void SetUp() override { ApplyView(views[0]); }
     void TearDown() override { ApplyView(views[0]); }
@@ -72,7 +75,7 @@ TEST_F(Extremes, TinyAndEmptyWindows)
 {
     for (auto [w, h] : {std::pair{1, 1}, {0, 0}, {1, 500}, {500, 1}}) {
         reshape(w, h);
-        DrawFrame(DrawFloor);
+        DrawFrame(CurrentView(), DrawLandscape);
         EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)) << w << "x" << h;
     }
     reshape(500, 500);

@@ -10,10 +10,13 @@
 
 #include "support/glwindow.h"
 #include "support/grids.h"
-#include "render/cull.h"
-#include "render/floorpass.h"
-#include "render/projection.h"
+#include "render/scene/cull.h"
+#include "render/fixed/fixed.h"
+#include "render/scene/projection.h"
 #include "render/render.h"
+#include "render/renderer.h"
+#include "render/scene/strips.h"
+#include "render/scene/view.h"
 #include "terrain/heightfield.h"
 #include "terrain/texture.h"
 #include "viewer/viewer.h"
@@ -23,7 +26,7 @@ namespace {
 
 double glclip[16];  // the GL's own projection times model-view where the landscape is drawn
 
-void ReadBackClip()
+void ReadBackClip(const FrameView &)
 {
     double proj[16], model[16];
     glGetDoublev(GL_PROJECTION_MATRIX, proj);
@@ -50,7 +53,7 @@ protected:
         OpenTestWindow();
         Generate(7);
         LoadRampFrom(VELLMOOR_SOURCE_DIR);
-        UploadFloor();
+        GridsChanged();
     }
     void SetUp() override { ApplyView(views[0]); }
 };
@@ -61,9 +64,9 @@ TEST_F(Frames, CulledPassesGiveTheImmediatePixelsInEveryView)
 {
     for (int v = 0; v < viewcount; ++v) {
         ApplyView(views[v]);
-        const auto ref = RenderFrame(MakeFloor);
-        EXPECT_TRUE(RenderFrame(BufferFloor) == ref) << views[v].name << ", buffer";
-        EXPECT_TRUE(RenderFrame(ListFloor) == ref) << views[v].name << ", lists";
+        const auto ref = RenderFrame(ImmediateLandscape);
+        EXPECT_TRUE(RenderFrame(BufferLandscape) == ref) << views[v].name << ", buffer";
+        EXPECT_TRUE(RenderFrame(ListLandscape) == ref) << views[v].name << ", lists";
         EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)) << views[v].name;
     }
 }
@@ -77,7 +80,7 @@ TEST_F(Frames, ShaderPassDrawsTheFixedFunctionFrameInEveryView)
     for (int v = 0; v < viewcount; ++v) {
         UseWindow(false);
         ApplyView(views[v]);
-        const auto ref = RenderFrame(DrawFloor);
+        const auto ref = RenderFrame(DrawLandscape);
         UseWindow(true);
         const auto frame = RenderFrame(nullptr);
         int apart = 0, most = 0;  // pixels not the same; the largest difference, levels
@@ -100,7 +103,7 @@ TEST_F(Frames, OverlayIsDarkGreyWithItsBaselineTenPixelsDown)
     OpenShaderWindow(VELLMOOR_SOURCE_DIR);
     for (bool shaders : {false, true}) {
         UseWindow(shaders);
-        const auto frame = RenderFrame(shaders ? nullptr : DrawFloor);
+        const auto frame = RenderFrame(shaders ? nullptr : DrawLandscape);
         int lowest = -1, count = 0;
         for (int y = 0; y < 20; ++y)
             for (int x = 0; x < 8; ++x)  // the T
@@ -162,7 +165,7 @@ TEST_F(Frames, TextLeavesBothStacksAsItFoundThem)
 
 TEST_F(Frames, AfterAFrameTheModelViewIsTheIdentityAndTheWallNormalCurrent)
 {
-    for (void (*pass)() : {MakeFloor, BufferFloor, ListFloor}) {
+    for (LandscapePass pass : {ImmediateLandscape, BufferLandscape, ListLandscape}) {
         RenderFrame(pass);
         double m[16];
         glGetDoublev(GL_MODELVIEW_MATRIX, m);
@@ -185,31 +188,31 @@ TEST_F(Frames, AfterAFrameTheModelViewIsTheIdentityAndTheWallNormalCurrent)
 TEST_F(Frames, SkyIsLitGreyTurnsWithTheViewAndStaysWithTheEye)
 {
     ypos = 2000;  // the ground lies beyond the far plane
-    const auto still = RenderFrame(DrawFloor);
+    const auto still = RenderFrame(DrawLandscape);
     EXPECT_TRUE(OnlySky(still));
     EXPECT_GT(PixelAt(still, 250, 30).r, PixelAt(still, 250, 470).r);  // light above
 
     xpos = 120, zpos = -80, ypos = 3000;
-    EXPECT_TRUE(RenderFrame(DrawFloor) == still);
+    EXPECT_TRUE(RenderFrame(DrawLandscape) == still);
 
     alpha = 30;
-    EXPECT_FALSE(RenderFrame(DrawFloor) == still);
+    EXPECT_FALSE(RenderFrame(DrawLandscape) == still);
     alpha = 0, beta = 25;
-    EXPECT_FALSE(RenderFrame(DrawFloor) == still);
+    EXPECT_FALSE(RenderFrame(DrawLandscape) == still);
 }
 
 TEST_F(Frames, NoGroundFromBelow)
 {
     // A flat field: hillsides steep enough can face an eye below them. The
     // passes have drawn the hills first, so they must rebuild for it.
-    for (void (*pass)() : {BufferFloor, ListFloor})
+    for (LandscapePass pass : {BufferLandscape, ListLandscape})
         RenderFrame(pass);
     std::vector<float> saved(&ground[0][0], &ground[0][0] + gridside * gridside);
     std::fill(&ground[1][0], &ground[gridcells - 1][0] + gridside, 0.0f);
     for (int i = 1; i < gridcells; ++i)
         ground[i][0] = ground[i][gridcells] = 40;
-    UploadFloor();
-    for (void (*pass)() : {MakeFloor, BufferFloor, ListFloor}) {
+    GridsChanged();
+    for (LandscapePass pass : {ImmediateLandscape, BufferLandscape, ListLandscape}) {
         ypos = -30;
         beta = -90;  // looking straight up at the underside
         EXPECT_TRUE(OnlySky(RenderFrame(pass)));
@@ -218,7 +221,7 @@ TEST_F(Frames, NoGroundFromBelow)
         EXPECT_FALSE(OnlySky(RenderFrame(pass)));
     }
     std::copy(saved.begin(), saved.end(), &ground[0][0]);
-    UploadFloor();
+    GridsChanged();
 }
 
 TEST_F(Frames, WallShowsTheTopOfTheRamp)
@@ -236,7 +239,7 @@ TEST_F(Frames, WallShowsTheTopOfTheRamp)
     OpenShaderWindow(VELLMOOR_SOURCE_DIR);
     for (bool shaders : {false, true}) {
         UseWindow(shaders);
-        const Rgb c = PixelAt(RenderFrame(shaders ? nullptr : DrawFloor), 250, 250);
+        const Rgb c = PixelAt(RenderFrame(shaders ? nullptr : DrawLandscape), 250, 250);
         const float *last = &s[s.size() - 3];
         EXPECT_NEAR(c.r, (s[0] + last[0]) / 2 * 255, 2) << "shaders " << shaders;
         EXPECT_NEAR(c.g, (s[1] + last[1]) / 2 * 255, 2) << "shaders " << shaders;
@@ -266,8 +269,8 @@ TEST_F(Frames, RampGivesTexelsAtCentresAndMixesAtBordersAndEnds)
         for (const auto &k : cases) {
             ClearGrids();
             std::fill(&gndtex[0][0], &gndtex[0][0] + gridside * gridside, k.coord);
-            UploadFloor();
-            const Rgb c = PixelAt(RenderFrame(shaders ? nullptr : DrawFloor), 250, 250);
+            GridsChanged();
+            const Rgb c = PixelAt(RenderFrame(shaders ? nullptr : DrawLandscape), 250, 250);
             const int got[3] = {c.r, c.g, c.b};
             for (int ch = 0; ch < 3; ++ch)
                 EXPECT_NEAR(got[ch], (t[k.a][ch] + t[k.b][ch]) / 2 * 255, 1.5)
@@ -276,7 +279,7 @@ TEST_F(Frames, RampGivesTexelsAtCentresAndMixesAtBordersAndEnds)
         LoadRampFrom(VELLMOOR_SOURCE_DIR);
     }
     Generate(7);
-    UploadFloor();
+    GridsChanged();
     UseWindow(false);
 }
 
@@ -287,10 +290,9 @@ TEST_F(Frames, CullingsClipMatrixIsTheOneTheGLDrawsWith)
             ApplyView(views[v]);
             alpha += turn, beta = std::clamp(beta - turn / 2, -90.0, 90.0);
             RenderFrame(ReadBackClip);
-            double ours[16];
-            ViewClip(ours);
+            const FrameView ours = CurrentView();
             for (int k = 0; k < 16; ++k)
-                EXPECT_NEAR(ours[k], glclip[k], 1e-5 * std::max(1.0, std::fabs(glclip[k])))
+                EXPECT_NEAR(ours.clip[k], glclip[k], 1e-5 * std::max(1.0, std::fabs(glclip[k])))
                     << views[v].name << ", turned " << turn << ", element " << k;
         }
 }
@@ -300,14 +302,14 @@ TEST_F(Frames, CulledPassesAloneLeaveWhatTheImmediateStripsLeave)
     // What the overlay and the next frame see after the landscape pass: the
     // wall vertex [500][500]'s normal and texture coordinate, no arrays,
     // texturing off, texture 1 bound in replace mode.
-    for (void (*pass)() : {BufferFloor, ListFloor}) {
+    for (LandscapePass pass : {BufferLandscape, ListLandscape}) {
         glPushMatrix();
         glRotatef(30, 1, 0, 0);
         glTranslatef(0, -20, 0);
         glNormal3f(1, 2, 3);
         glTexCoord1d(0.3);
         glDisable(GL_LIGHTING);
-        pass();
+        pass(CurrentView());
         glEnable(GL_LIGHTING);
         glPopMatrix();
         float n[3], s[4];
@@ -339,7 +341,7 @@ TEST_F(Frames, WithoutARampTheGroundTakesTheSkysColour)
     const GLuint one = ramptexture;
     glDeleteTextures(1, &one);
     ypos = 60, beta = 90;
-    const auto frame = RenderFrame(DrawFloor);
+    const auto frame = RenderFrame(DrawLandscape);
     LoadRampFrom(VELLMOOR_SOURCE_DIR);
     OpenShaderWindow(VELLMOOR_SOURCE_DIR);
     EXPECT_EQ(LoadRampFrom(::testing::TempDir()), "\nGetting colours.txt..Where's colours.txt?!\n");

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "support/glwindow.h"
-#include "render/projection.h"
+#include "render/scene/projection.h"
 #include "render/render.h"
-#include "render/sphere.h"
+#include "render/scene/sphere.h"
 #include "viewer/controls.h"
 
 namespace {

@@ -15,6 +15,7 @@
 
 #include "support/glwindow.h"
 #include "support/grids.h"
+#include "render/fixed/fixed.h"
 #include "terrain/texture.h"
 
 namespace fs = std::filesystem;

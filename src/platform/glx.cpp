@@ -1,5 +1,4 @@
-// The GL context under GLX: which to make, whether it is direct, whether to
-// draw with shaders, the entry points above GL 1.1, and pacing.
+// The GL context under GLX: which to make, whether it is direct, and pacing.
 //
 // Pacing keeps an indirect context from running ahead of its X server. There every
 // frame goes over the X connection and nothing waits for a reply, so on a
@@ -18,10 +17,9 @@
 #include <xcb/xcbext.h>
 
 #include <cstdlib>
-#include <cstring>
 
-#include "platform/glentry.h"
 #include "platform/platform.h"
+#include "platform/x11.h"
 
 namespace {
 
@@ -61,18 +59,6 @@ void DropOldest()
 
 }  // namespace
 
-// The GL library exports them all, so they are linked as they are.
-#define VELLMOOR_EXPORTED_ENTRY(pointer, name, result, parameters) result(APIENTRY *pointer) parameters = name;
-VELLMOOR_BUFFER_ENTRIES(VELLMOOR_EXPORTED_ENTRY)
-VELLMOOR_SHADER_ENTRIES(VELLMOOR_EXPORTED_ENTRY)
-#undef VELLMOOR_EXPORTED_ENTRY
-
-bool ShadersAsked()
-{
-    const char *asked = std::getenv("VELLMOOR_SHADERS");
-    return asked && std::strcmp(asked, "1") == 0;
-}
-
 void EndProgram()
 {
     std::exit(0);
@@ -83,16 +69,6 @@ void ChooseContext(int argc, char *const *argv)
 {
     if (IndirectIsBetter(argc, argv))
         glutSetOption(GLUT_DIRECT_RENDERING, GLUT_FORCE_INDIRECT_CONTEXT);
-}
-
-bool LoadGlEntries()
-{
-    return true;
-}
-
-bool LoadShaderEntries()
-{
-    return true;
 }
 
 void ReleaseContext()

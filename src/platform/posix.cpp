@@ -15,26 +15,21 @@
 
 namespace {
 
-// A stream buffer over a file descriptor, which it owns: the standard library
-// opens files only by name, and the name may no longer be this file.
-class FdBuf : public ReadBuf {
-public:
-    explicit FdBuf(int fd) : fd_(fd) {}
-    ~FdBuf() override { close(fd_); }
+// The standard library opens files only by name, and the name may no longer
+// be this file: the descriptor is read instead.
+std::ptrdiff_t ReadFd(std::intptr_t fd, char *to, std::size_t n)
+{
+    ssize_t got;
+    do
+        got = read(int(fd), to, n);
+    while (got == -1 && errno == EINTR);
+    return got;
+}
 
-protected:
-    std::ptrdiff_t Read(char *to, std::size_t n) override
-    {
-        ssize_t got;
-        do
-            got = read(fd_, to, n);
-        while (got == -1 && errno == EINTR);
-        return got;
-    }
-
-private:
-    int fd_;
-};
+void CloseFd(std::intptr_t fd)
+{
+    close(int(fd));
+}
 
 const char *KindOf(mode_t mode)
 {
@@ -95,5 +90,5 @@ OpenedFile OpenRegularFile(const char *path)
         return {nullptr, known && !S_ISREG(st.st_mode) ? KindOf(st.st_mode) : nullptr};
     }
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    return {std::make_unique<FdBuf>(fd), nullptr};
+    return {std::make_unique<ReadBuf>(fd, ReadFd, CloseFd), nullptr};
 }

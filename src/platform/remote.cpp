@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/x11.h"
 
 namespace {
 

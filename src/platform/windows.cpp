@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "platform/glentry.h"
 #include "platform/platform.h"
@@ -18,22 +17,16 @@
 
 namespace {
 
-// A stream buffer over a file handle, which it owns.
-class HandleBuf : public ReadBuf {
-public:
-    explicit HandleBuf(HANDLE h) : h_(h) {}
-    ~HandleBuf() override { CloseHandle(h_); }
+std::ptrdiff_t ReadHandle(std::intptr_t h, char *to, std::size_t n)
+{
+    DWORD got = 0;
+    return ReadFile(reinterpret_cast<HANDLE>(h), to, DWORD(n), &got, nullptr) ? std::ptrdiff_t(got) : -1;
+}
 
-protected:
-    std::ptrdiff_t Read(char *to, std::size_t n) override
-    {
-        DWORD got = 0;
-        return ReadFile(h_, to, DWORD(n), &got, nullptr) ? std::ptrdiff_t(got) : -1;
-    }
-
-private:
-    HANDLE h_;
-};
+void CloseFile(std::intptr_t h)
+{
+    CloseHandle(reinterpret_cast<HANDLE>(h));
+}
 
 // What an opened handle is, when not a regular file; null when it is one.
 const char *KindOf(HANDLE h)
@@ -69,12 +62,6 @@ VELLMOOR_BUFFER_ENTRIES(VELLMOOR_NULL_ENTRY)
 VELLMOOR_SHADER_ENTRIES(VELLMOOR_NULL_ENTRY)
 #undef VELLMOOR_NULL_ENTRY
 
-bool ShadersAsked()
-{
-    const char *asked = std::getenv("VELLMOOR_SHADERS");
-    return asked && std::strcmp(asked, "1") == 0;
-}
-
 // Standard streams that are not open go to NUL, so that writes to them fail
 // quietly; there is no SIGPIPE, and the C runtime's allocator is left as it is.
 void PrepareProcess()
@@ -97,7 +84,7 @@ OpenedFile OpenRegularFile(const char *path)
         CloseHandle(h);
         return {nullptr, kind};
     }
-    return {std::make_unique<HandleBuf>(h), nullptr};
+    return {std::make_unique<ReadBuf>(reinterpret_cast<std::intptr_t>(h), ReadHandle, CloseFile), nullptr};
 }
 
 void ReleaseContext()

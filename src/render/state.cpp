@@ -3,9 +3,9 @@
 #include <cstdlib>
 
 #include "platform/platform.h"
-#include "render/projection.h"
 #include "render/render.h"
-#include "render/shaderpass.h"
+#include "render/renderer.h"
+#include "render/scene/projection.h"
 
 const float light_position[] = {0, 100, 0, 1};  // see render.h
 const float light_ambient[] = {1, 1, 1, 1};
@@ -16,12 +16,7 @@ const float skycolour[] = {0.3f, 0.2f, 0.3f};
 
 void InitRender()
 {
-    if constexpr (shadersonly)
-        InitShaderState();
-    else if (shaderpass)
-        InitShaderState();
-    else
-        InitFixedState();
+    renderer->state();
     PerspectiveMatrix(startfovy, startaspect, startnear, startfar, projmatrix);
     StartPacing();
 }
@@ -44,7 +39,5 @@ void reshape(int w, int h)
     glViewport(0, 0, w, h);
     const Frustum f = FrustumFor(plane);
     FrustumMatrix(f, projmatrix);
-    if constexpr (!shadersonly)
-        if (!shaderpass)  // the shader pass's matrices are the program's own
-            FixedProjection(f);
+    renderer->projection(f);
 }

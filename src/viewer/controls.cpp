@@ -1,6 +1,6 @@
 #include "viewer/controls.h"
 
-#include "render/projection.h"
+#include "render/scene/projection.h"
 #include "viewer/viewer.h"
 
 namespace {

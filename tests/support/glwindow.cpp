@@ -5,14 +5,18 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "render/projection.h"
+#include "render/scene/projection.h"
+#include "render/fixed/fixed.h"
 #include "render/render.h"
+#include "render/renderer.h"
+#include "render/scene/view.h"
 #include "support/grids.h"
 #include "terrain/texture.h"
 
 namespace {
 bool opened;
 int fixedwindow, shaderwindow;  // GLUT's window numbers; 0 until opened
+const Renderer *fixedchosen, *shaderchosen;  // what the chooser gave each window
 }  // namespace
 
 void OpenTestWindow()
@@ -29,6 +33,9 @@ void OpenTestWindow()
     fixedwindow = glutCreateWindow("Vellmoor tests");
     ReleaseAtExit();
     glutDisplayFunc([] {});
+    unsetenv("VELLMOOR_SHADERS");
+    ChooseRenderer();
+    fixedchosen = renderer;
     InitRender();
     opened = true;
 }
@@ -40,8 +47,9 @@ void OpenShaderWindow(const char *dir)
         shaderwindow = glutCreateWindow("Vellmoor tests, shaders");
         glutDisplayFunc([] {});
         setenv("VELLMOOR_SHADERS", "1", 1);
-        ChooseShaders();
+        ChooseRenderer();
         unsetenv("VELLMOOR_SHADERS");
+        shaderchosen = renderer;
         InitRender();
         LoadRampFrom(dir);
     }
@@ -60,7 +68,7 @@ std::string LoadRampFrom(const std::string &dir)
 void UseWindow(bool shaders)
 {
     glutSetWindow(shaders ? shaderwindow : fixedwindow);
-    shaderpass = shaders;
+    UseRenderer(*(shaders ? shaderchosen : fixedchosen));
 }
 
 std::vector<std::uint8_t> ReadFrame()
@@ -72,12 +80,12 @@ std::vector<std::uint8_t> ReadFrame()
     return px;
 }
 
-std::vector<std::uint8_t> RenderFrame(void (*pass)())
+std::vector<std::uint8_t> RenderFrame(LandscapePass pass)
 {
     if (pass)
-        DrawFrame(pass);
+        DrawFrame(CurrentView(), pass);
     else
-        ShaderFrame();
+        renderer->frame(CurrentView());
     return ReadFrame();
 }
 

@@ -1,6 +1,6 @@
 #include "support/views.h"
 
-#include "render/projection.h"
+#include "render/scene/projection.h"
 #include "render/render.h"
 #include "viewer/controls.h"
 #include "viewer/viewer.h"

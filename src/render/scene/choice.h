@@ -1,8 +1,9 @@
 #pragma once
-// Which landscape pass a GL context can take, decided from what the context
-// reports. No GL here, so tests can feed it any answer.
+// What a GL context can take, decided from what it reports: which renderer
+// may run, and which landscape pass the fixed-function one uses. No GL
+// here, so tests can feed it any answer.
 
-enum class FloorPath {
+enum class LandscapePath {
     lists,   // GL 1.1 display lists; an indirect context keeps them in the X server
     buffers  // GL 1.5 buffer objects drawn with GL 1.4 multi-draw
 };
@@ -14,7 +15,7 @@ bool VersionAtLeast(const char *version, int major, int minor);
 
 // Buffer objects only on a direct context of GL 1.5 or later: an indirect
 // one takes the buffer offsets as client addresses.
-FloorPath ChooseFloorPath(const char *version, bool direct);
+LandscapePath ChooseLandscapePath(const char *version, bool direct);
 
 // True when a GL_VERSION string is OpenGL ES's ("OpenGL ES major.minor ...").
 bool IsOpenGLES(const char *version);

@@ -1,4 +1,4 @@
-#include "render/glyphs.h"
+#include "render/scene/glyphs.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "render/glyphs.h"
-#include "render/projection.h"
-#include "render/render.h"
+#include "render/fixed/fixed.h"
+#include "render/scene/glyphs.h"
+#include "render/scene/projection.h"
 
 // Window coordinates with y counting pixels down from the top edge. Lighting,
 // fog and depth test stay on, so the glyphs take their shade from the light

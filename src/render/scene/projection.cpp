@@ -1,4 +1,4 @@
-#include "render/projection.h"
+#include "render/scene/projection.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,8 +2,10 @@
 // projection at each reshape. Not in a build without that pipeline.
 #include <GL/glu.h>
 
-#include "render/projection.h"
+#include "render/fixed/fixed.h"
+#include "render/fixed/landscape.h"
 #include "render/render.h"
+#include "render/scene/projection.h"
 
 void InitFixedState()
 {
@@ -27,7 +29,7 @@ void InitFixedState()
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
     // Lasts until the toolkit's first reshape; the matrix mode stays projection.
     gluPerspective(startfovy, startaspect, startnear, startfar);
-    ChooseFloor();
+    ChooseLandscapePass();
 }
 
 void FixedProjection(const Frustum &f)

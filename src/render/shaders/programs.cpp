@@ -1,4 +1,4 @@
-// The shader pass's programs. The GLSL compiles as GLSL ES 1.00 and as
+// The shader renderer's programs. The GLSL compiles as GLSL ES 1.00 and as
 // desktop GLSL 1.10; only the first line differs. Each program does what
 // the fixed-function state does for its part of the frame: per-vertex
 // lighting by light 0 with GL's default material and light model, two-sided;
@@ -10,9 +10,10 @@
 
 #include "platform/glentry.h"
 #include "render/render.h"
-#include "render/shaderpass.h"
+#include "render/scene/choice.h"
+#include "render/shaders/shaders.h"
 
-Program skyprogram, floorprogram, textprogram;
+Program skyprogram, landscapeprogram, textprogram;
 
 namespace {
 
@@ -81,7 +82,7 @@ void main()
 }
 )";
 
-const char *const floorvertex = R"(
+const char *const landscapevertex = R"(
 attribute vec3 position;
 attribute float coord;
 uniform mat4 modelview, projection;
@@ -96,7 +97,7 @@ void main()
 )";
 
 // The ramp is a width x 1 image: row 0 at t = 0.5, as a 1D texture.
-const char *const floorfragment = R"(
+const char *const landscapefragment = R"(
 uniform sampler2D ramp;
 uniform bool textured;
 uniform vec4 plaincolour;
@@ -206,9 +207,9 @@ void FixUniforms(Program &p)
 bool BuildPrograms()
 {
     skyprogram = Link(lighting, skyvertex, skyfragment);
-    floorprogram = Link("", floorvertex, floorfragment);
+    landscapeprogram = Link("", landscapevertex, landscapefragment);
     textprogram = Link(lighting, textvertex, textfragment);
-    for (Program *p : {&skyprogram, &floorprogram, &textprogram}) {
+    for (Program *p : {&skyprogram, &landscapeprogram, &textprogram}) {
         if (!p->id)
             return false;
         FixUniforms(*p);

@@ -1,12 +1,18 @@
-// The ramp as the fixed-function passes take it. Not in a build without
-// that pipeline: OpenGL ES has no 1D textures.
+// The ramp as the fixed-function pipeline takes it: the samples as they
+// stand. OpenGL ES has no 1D textures.
 #include <GL/gl.h>
 
+#include "render/fixed/fixed.h"
+#include "render/renderer.h"
 #include "terrain/ramp.h"
-#include "terrain/texture.h"
 
-void UploadRamp1D(const Ramp &ramp)
+// Without a ramp, texture 1 is left as it is: without image unless one
+// was uploaded before.
+void UploadRamp1D(const Ramp *r)
 {
+    if (!r)
+        return;
+    const Ramp &ramp = *r;
     glBindTexture(GL_TEXTURE_1D, ramptexture);
     glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);

@@ -1,9 +1,9 @@
-#include "render/cull.h"
+#include "render/scene/cull.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "render/projection.h"
+#include "render/scene/projection.h"
 
 Box piecebox[pieces];      // world units
 Box segmentbox[segments];  // world units

@@ -4,7 +4,7 @@
 #include "terrain/heightfield.h"
 
 constexpr int strips = gridcells;            // strip i runs between vertex rows i and i + 1
-constexpr int stripverts = 2 * gridside;     // vertices in one strip of the floor
+constexpr int stripverts = 2 * gridside;     // vertices in one strip of the landscape
 constexpr int piececells = 10;               // cells of a strip in one culling piece
 static_assert(gridcells % piececells == 0, "pieces must divide a strip");
 constexpr int piecesperstrip = gridcells / piececells;
@@ -19,7 +19,7 @@ struct Box {
     float lo[3], hi[3];  // world-space bounds, x y z
 };
 
-extern Box piecebox[pieces];      // bounds of each piece, strip-major; from ground
+extern Box piecebox[pieces];      // bounds of each piece, strip-major; from the heights
 extern Box segmentbox[segments];  // bounds of each segment: its pieces' boxes together
 
 // Bounds every piece and segment from the current grid.

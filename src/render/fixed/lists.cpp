@@ -4,15 +4,17 @@
 // server, so a frame sends list names instead of vertices.
 #include <GL/gl.h>
 
-#include "render/cull.h"
-#include "render/floorpass.h"
-#include "render/render.h"
+#include "render/fixed/fixed.h"
+#include "render/fixed/landscape.h"
+#include "render/scene/cull.h"
+#include "render/scene/strips.h"
+#include "render/scene/view.h"
 #include "terrain/heightfield.h"
 
 namespace {
 
 GLuint listbase;          // segment 0's list, the others follow; 0 when the GL gave none
-unsigned listsfor;        // the floorgrids they were compiled from; 0 before
+unsigned listsfor;        // the gridsgeneration they were compiled from; 0 before
 int visible[segments];    // this frame's visible segments, as offsets from listbase
 
 // Strip i's vertices from column j0 on, as MakeFloor sends them.
@@ -33,12 +35,12 @@ void CompileSegment(int s)
 // False when the GL has no names for the lists.
 bool Compile()
 {
-    if (listsfor == floorgrids)
+    if (listsfor == gridsgeneration)
         return listbase != 0;
     if (listbase)
         glDeleteLists(listbase, segments);
     listbase = glGenLists(segments);
-    listsfor = floorgrids;
+    listsfor = gridsgeneration;
     BoundPieces();
     for (int s = 0; listbase && s < segments; ++s)
         CompileSegment(s);
@@ -55,13 +57,17 @@ void SendLists(int n)
 
 }  // namespace
 
-void ListFloor()
+void ListLandscape(const FrameView &view)
 {
     if (!Compile()) {
         MakeFloor();
         return;
     }
-    double clip[16];
-    ViewClip(clip);
-    DrawTextured(SendLists, VisibleSegments(clip, visible));
+    DrawTextured(SendLists, VisibleSegments(view.clip, visible));
+}
+
+void ForgetLists()
+{
+    listbase = 0;
+    listsfor = 0;
 }

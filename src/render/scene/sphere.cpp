@@ -1,4 +1,4 @@
-#include "render/sphere.h"
+#include "render/scene/sphere.h"
 
 #include <cmath>
 

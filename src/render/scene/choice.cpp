@@ -1,4 +1,4 @@
-#include "render/passchoice.h"
+#include "render/scene/choice.h"
 
 #include <cctype>
 #include <cstring>
@@ -31,9 +31,9 @@ bool VersionAtLeast(const char *version, int major, int minor)
     return ma != major ? ma > major : mi >= minor;
 }
 
-FloorPath ChooseFloorPath(const char *version, bool direct)
+LandscapePath ChooseLandscapePath(const char *version, bool direct)
 {
-    return direct && VersionAtLeast(version, 1, 5) ? FloorPath::buffers : FloorPath::lists;
+    return direct && VersionAtLeast(version, 1, 5) ? LandscapePath::buffers : LandscapePath::lists;
 }
 
 namespace {

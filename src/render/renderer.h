@@ -1,0 +1,51 @@
+#pragma once
+// A way of drawing the frame. Each renderer draws the same picture from the
+// scene (scene/) with GL calls of its own, from its own folder: fixed/ with
+// the fixed-function pipeline, shaders/ with GLSL programs. The chooser
+// picks one per context; start-up, display and reshape call it through
+// `renderer`, and nothing else asks which one runs.
+struct FrameView;
+struct Frustum;
+struct Ramp;
+
+struct Renderer {
+    // Makes what it needs on the current context (entry points, programs,
+    // names); false, having printed nothing, where it cannot. Before the ramp.
+    bool (*start)();
+    // The render state every frame relies on, set once: init's last step.
+    void (*state)();
+    // Uploads the colour ramp; null, with no GL call, when there is none or
+    // the GL refused it: the landscape is then drawn without.
+    void (*ramp)(const Ramp *ramp);
+    // At each reshape, after the viewport: the projection f.
+    void (*projection)(const Frustum &f);
+    // Everything of a frame but the swap.
+    void (*frame)(const FrameView &view);
+    // Forgets every GL object it made, once its context is gone.
+    void (*lost)();
+};
+
+extern const Renderer fixedrenderer;   // fixed/
+extern const Renderer shaderrenderer;  // shaders/
+extern const Renderer *renderer;       // the one drawing; set by ChooseRenderer
+
+// Picks the renderer for the current context from the user's ask and the
+// context's answers, and starts it; the only place that chooses. One that
+// cannot start says so in a line and the next is tried. Run once the window
+// exists, before LoadTexture.
+void ChooseRenderer();
+
+// Draws with r from now on, and hands it the ramps LoadTexture reads.
+void UseRenderer(const Renderer &r);
+
+// After the context was lost and a new one made current: the renderer is
+// chosen again for it and started, with the state, ramp and projection the
+// last one had. The grids are rebuilt on the next frame.
+void RestartRenderer();
+
+// What the renderers share of the GL: the pixel format of texels of 1 to 4
+// components (luminance, luminance and alpha, RGB, RGBA)...
+unsigned PixelFormat(int components);
+
+// ...and a buffer object (made when buffer is 0) filled with bytes.
+void FillBuffer(unsigned &buffer, const void *data, long bytes);

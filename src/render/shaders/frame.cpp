@@ -1,0 +1,125 @@
+// The frame drawn by shaders, for a GL without the fixed-function pipeline:
+// the same sky, landscape and overlay, fed by the same culling and grids,
+// from OpenGL ES 2.0 calls only. The matrices are the scene's.
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstddef>
+
+#include "platform/glentry.h"
+#include "render/render.h"
+#include "render/scene/cull.h"
+#include "render/scene/projection.h"
+#include "render/scene/sphere.h"
+#include "render/scene/strips.h"
+#include "render/scene/view.h"
+#include "render/shaders/shaders.h"
+#include "terrain/heightfield.h"
+
+namespace {
+
+constexpr int skystripverts = 2 * (skyslices + 1);
+int first[pieces], count[pieces];  // this frame's visible vertex ranges: first index, vertices
+
+void Matrix4(int at, const double m[16])
+{
+    float f[16];
+    std::copy(m, m + 16, f);
+    uniformmatrix4fv(at, 1, GL_FALSE, f);
+}
+
+// The normal matrix: the model-view's upper 3 x 3, which for the rotations
+// the sky is turned by is its own inverse transpose.
+void Matrix3(int at, const double m[16])
+{
+    const float f[9] = {float(m[0]), float(m[1]), float(m[2]), float(m[4]), float(m[5]),
+                        float(m[6]), float(m[8]), float(m[9]), float(m[10])};
+    uniformmatrix3fv(at, 1, GL_FALSE, f);
+}
+
+// n floats a vertex for attribute a, from the bound buffer.
+void Attribute(unsigned a, int n, int stride, std::size_t offset)
+{
+    vertexattribpointer(a, n, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void *>(offset));
+    enablevertexattribarray(a);
+}
+
+// Turned with the view and tilted, never moved; a backdrop without depth test.
+void DrawSky(const FrameView &view)
+{
+    const float nowhere[3] = {0, 0, 0};
+    double tilt[16], sky[16];
+    ViewMatrix(skytilt, 0, nowhere, tilt);
+    ClipMatrix(view.turn, tilt, sky);
+    glDisable(GL_DEPTH_TEST);
+    useprogram(skyprogram.id);
+    Matrix4(skyprogram.modelview, sky);
+    Matrix4(skyprogram.projection, view.projection);
+    Matrix3(skyprogram.normalmatrix, sky);
+    bindbuffer(GL_ARRAY_BUFFER, skybuffer);
+    Attribute(attrnormal, 3, sizeof(SphereVertex), offsetof(SphereVertex, normal));
+    Attribute(attrposition, 3, sizeof(SphereVertex), offsetof(SphereVertex, position));
+    for (int s = 0; s < skystacks; ++s)
+        glDrawArrays(GL_TRIANGLE_STRIP, s * skystripverts, skystripverts);
+    disablevertexattribarray(attrposition);
+    disablevertexattribarray(attrnormal);
+    bindbuffer(GL_ARRAY_BUFFER, 0);
+    useprogram(0);
+    glEnable(GL_DEPTH_TEST);
+}
+
+// The ranges of the strips that may show, each a strip of its own: ES 2.0
+// has no multi-draw.
+void DrawLandscape(const FrameView &view)
+{
+    RefreshLandscape();
+    const int n = VisibleRanges(view.clip, first, count);
+    useprogram(landscapeprogram.id);
+    Matrix4(landscapeprogram.modelview, view.view);
+    Matrix4(landscapeprogram.projection, view.projection);
+    uniform1i(landscapeprogram.textured, rampimage);
+    glBindTexture(GL_TEXTURE_2D, ramptexture2d);
+    bindbuffer(GL_ARRAY_BUFFER, landscapebuffer);
+    Attribute(attrcoord, 1, stripstride, 0);
+    Attribute(attrposition, 3, stripstride, stripposition);
+    for (int k = 0; k < n; ++k)
+        glDrawArrays(GL_TRIANGLE_STRIP, first[k], count[k]);
+    disablevertexattribarray(attrposition);
+    disablevertexattribarray(attrcoord);
+    bindbuffer(GL_ARRAY_BUFFER, 0);
+    useprogram(0);
+}
+
+// One quad a glyph, lit at its raster position by the normal the landscape
+// leaves, the wall vertex's.
+void DrawOverlay(const FrameView &view)
+{
+    double proj[16];
+    Ortho2DMatrix(0, std::max(view.width, 1), std::max(view.height, 1), 0, proj);
+    useprogram(textprogram.id);
+    Matrix4(textprogram.projection, proj);
+    uniform3f(textprogram.normal, 0, -ground[gridcells][gridcells], 0);
+    glBindTexture(GL_TEXTURE_2D, glyphtexture);
+    bindbuffer(GL_ARRAY_BUFFER, textbuffer);
+    Attribute(attrposition, 2, 4 * sizeof(float), 0);
+    Attribute(attrcoord, 2, 4 * sizeof(float), 2 * sizeof(float));
+    for (std::size_t k = 0; k < overlay.size(); ++k) {
+        uniform3f(textprogram.origin, float(overlay[k].pen), float(textbaseline), 0);
+        glDrawArrays(GL_TRIANGLE_STRIP, GLint(4 * k), 4);
+    }
+    disablevertexattribarray(attrcoord);
+    disablevertexattribarray(attrposition);
+    bindbuffer(GL_ARRAY_BUFFER, 0);
+    useprogram(0);
+}
+
+}  // namespace
+
+void ShaderFrame(const FrameView &view)
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    DrawSky(view);
+    DrawLandscape(view);
+    glFlush();
+    DrawOverlay(view);
+}

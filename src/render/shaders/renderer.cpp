@@ -1,0 +1,12 @@
+// The shader renderer as the chooser sees it.
+#include "render/renderer.h"
+#include "render/shaders/shaders.h"
+
+namespace {
+
+// Its matrices are the scene's own.
+void Projection(const Frustum &) {}
+
+}  // namespace
+
+const Renderer shaderrenderer = {StartShaders, InitShaderState, UploadRamp2D, Projection, ShaderFrame, ForgetShaders};

@@ -1,0 +1,61 @@
+#pragma once
+// What the shader renderer's files share: its programs, built once, and the
+// GL objects it draws from. OpenGL ES 2.0 calls only.
+#include <vector>
+
+#include "render/scene/glyphs.h"
+
+struct FrameView;
+struct Ramp;
+
+// Vertex attribute locations, the same in every program.
+enum Attribute : unsigned {
+    attrposition = 0,  // object coordinates; location 0, which a desktop GL needs drawn from
+    attrnormal = 1,
+    attrcoord = 2      // the ramp coordinate, or a glyph's atlas coordinates
+};
+
+// A linked program and its uniforms' locations (-1 where it has none).
+struct Program {
+    unsigned id;  // 0 until built
+    int modelview, projection, normalmatrix;
+    int textured;               // the landscape's: a ramp to sample, or the sky's colour without one
+    int origin, normal;         // the overlay's: a glyph's raster position (eye coordinates), the current normal
+};
+extern Program skyprogram, landscapeprogram, textprogram;
+
+// Compiles and links the programs and hands them the fixed state's numbers
+// (light 0, fog, samplers, the untextured landscape's colour); false,
+// printing nothing, where the GL cannot.
+bool BuildPrograms();
+
+// The GL objects, each 0 until made.
+extern unsigned skybuffer;         // the sky's strips: normal, then position, per vertex
+extern unsigned landscapebuffer;   // the landscape's strips, as StripVertices lays them out
+extern unsigned textbuffer;        // the overlay's quads: x, y, then atlas s, t, per vertex
+extern unsigned glyphtexture;      // the glyph atlas
+extern unsigned ramptexture2d;     // the ramp, a width x 1 2D texture: WebGL binds no texture it did not generate
+extern bool rampimage;             // ramptexture2d holds a ramp of at least one texel
+extern std::vector<GlyphQuad> overlay;  // the overlay's glyphs, in textbuffer's order
+
+// Fills landscapebuffer, and bounds the culling pieces, when the grids have
+// changed since it was last filled.
+void RefreshLandscape();
+
+// Face culling with clockwise front faces, the depth test and the clear
+// colour, as the fixed-function set-up leaves them; the sky and the overlay
+// made.
+void InitShaderState();
+
+// The ramp as OpenGL ES 2.0 takes it: 8-bit texels, 2D.
+void UploadRamp2D(const Ramp *ramp);
+
+// Everything of a frame but the swap.
+void ShaderFrame(const FrameView &view);
+
+// Makes the ramp's texture name; false where the GL lacks an entry point or
+// a program does not build.
+bool StartShaders();
+
+// Every object and program forgotten, for a new context.
+void ForgetShaders();
