@@ -98,6 +98,22 @@ TEST_F(Frames, ShaderPassDrawsTheFixedFunctionFrameInEveryView)
     UseWindow(false);
 }
 
+// As after a lost context: every GL object made again, the ramp uploaded again.
+TEST_F(Frames, EachRendererDrawsTheSameFrameOnceStartedAgain)
+{
+    OpenShaderWindow(VELLMOOR_SOURCE_DIR);
+    for (bool shaders : {false, true}) {
+        UseWindow(shaders);
+        ApplyView(views[1]);
+        const auto before = RenderFrame(nullptr);
+        setenv("VELLMOOR_SHADERS", shaders ? "1" : "0", 1);
+        RestartRenderer();
+        unsetenv("VELLMOOR_SHADERS");
+        EXPECT_TRUE(RenderFrame(nullptr) == before) << "shaders " << shaders;
+    }
+    UseWindow(false);
+}
+
 TEST_F(Frames, OverlayIsDarkGreyWithItsBaselineTenPixelsDown)
 {
     OpenShaderWindow(VELLMOOR_SOURCE_DIR);

@@ -9,7 +9,9 @@
 
 #include "platform/glentry.h"
 #include "render/render.h"
+#include "render/scene/cull.h"
 #include "render/scene/projection.h"
+#include "render/scene/strips.h"
 #include "terrain/ramp.h"
 #include "terrain/texture.h"
 
@@ -91,4 +93,14 @@ void FillBuffer(unsigned &buffer, const void *data, long bytes)
     bindbuffer(GL_ARRAY_BUFFER, buffer);
     bufferdata(GL_ARRAY_BUFFER, std::ptrdiff_t(bytes), data, GL_STATIC_DRAW);
     bindbuffer(GL_ARRAY_BUFFER, 0);
+}
+
+void FillStrips(unsigned &buffer, unsigned &holds)
+{
+    if (holds == gridsgeneration)
+        return;
+    holds = gridsgeneration;
+    const auto v = StripVertices();
+    FillBuffer(buffer, v.data(), long(v.size() * sizeof v[0]));
+    BoundPieces();
 }

@@ -47,5 +47,10 @@ void RestartRenderer();
 // components (luminance, luminance and alpha, RGB, RGBA)...
 unsigned PixelFormat(int components);
 
-// ...and a buffer object (made when buffer is 0) filled with bytes.
+// ...a buffer object (made when buffer is 0) filled with bytes...
 void FillBuffer(unsigned &buffer, const void *data, long bytes);
+
+// ...and the landscape's strips in such a buffer, with the culling pieces
+// bounded, when holds (the gridsgeneration it was filled from; 0 before) is
+// behind.
+void FillStrips(unsigned &buffer, unsigned &holds);

@@ -17,16 +17,6 @@ GLuint landscapebuffer;       // the strips; 0 until uploaded
 unsigned bufferfor;           // the gridsgeneration it holds; 0 before the first upload
 int first[pieces], count[pieces];  // this frame's visible vertex ranges: first index, vertices
 
-void Refill()
-{
-    if (bufferfor == gridsgeneration)
-        return;
-    bufferfor = gridsgeneration;
-    const auto v = StripVertices();
-    FillBuffer(landscapebuffer, v.data(), long(v.size() * sizeof v[0]));
-    BoundPieces();
-}
-
 // The first n ranges as triangle strips from the buffer, in one call.
 void SendRanges(int n)
 {
@@ -45,7 +35,7 @@ void SendRanges(int n)
 
 void BufferLandscape(const FrameView &view)
 {
-    Refill();
+    FillStrips(landscapebuffer, bufferfor);
     DrawTextured(SendRanges, VisibleRanges(view.clip, first, count));
 }
 

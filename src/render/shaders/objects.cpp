@@ -2,16 +2,12 @@
 // grids or the ramp change.
 #include <GL/gl.h>
 
-#include <cstddef>
 #include <vector>
 
-#include "platform/glentry.h"
 #include "platform/platform.h"
 #include "render/render.h"
 #include "render/renderer.h"
-#include "render/scene/cull.h"
 #include "render/scene/sphere.h"
-#include "render/scene/strips.h"
 #include "render/shaders/shaders.h"
 #include "terrain/ramp.h"
 
@@ -65,12 +61,7 @@ void MakeGlyphs()
 
 void RefreshLandscape()
 {
-    if (landscapefor == gridsgeneration)
-        return;
-    landscapefor = gridsgeneration;
-    const auto v = StripVertices();
-    FillBuffer(landscapebuffer, v.data(), long(v.size() * sizeof v[0]));
-    BoundPieces();
+    FillStrips(landscapebuffer, landscapefor);
 }
 
 void InitShaderState()
