@@ -8,9 +8,7 @@
 #include <iostream>
 
 #include "platform/glentry.h"
-#include "render/render.h"
 #include "render/scene/cull.h"
-#include "render/scene/projection.h"
 #include "render/scene/strips.h"
 #include "terrain/ramp.h"
 #include "terrain/texture.h"
@@ -38,7 +36,16 @@ void ClearErrors()
     }
 }
 
-void Upload()
+void Take(const Ramp *ramp)
+{
+    holding = ramp != nullptr;
+    held = holding ? *ramp : Ramp{};
+    UploadRamp();
+}
+
+}  // namespace
+
+void UploadRamp()
 {
     if (!holding) {
         renderer->ramp(nullptr);
@@ -52,28 +59,10 @@ void Upload()
     std::cout << "\nThis GL refused the " << held.width << " texels of colours.txt" << std::endl;
 }
 
-void Take(const Ramp *ramp)
-{
-    holding = ramp != nullptr;
-    held = holding ? *ramp : Ramp{};
-    Upload();
-}
-
-}  // namespace
-
 void UseRenderer(const Renderer &r)
 {
     renderer = &r;
     ramptaker = {MaxTextureSize, Take};
-}
-
-void RestartRenderer()
-{
-    renderer->lost();
-    ChooseRenderer();
-    renderer->state();
-    Upload();
-    reshape(currW, currH);
 }
 
 unsigned PixelFormat(int components)

@@ -38,6 +38,10 @@ void ChooseRenderer();
 // Draws with r from now on, and hands it the ramps LoadTexture reads.
 void UseRenderer(const Renderer &r);
 
+// Uploads the last ramp LoadTexture read to the renderer in use; where the
+// GL refuses it, says so in one line and has it draw without.
+void UploadRamp();
+
 // After the context was lost and a new one made current: the renderer is
 // chosen again for it and started, with the state, ramp and projection the
 // last one had. The grids are rebuilt on the next frame.

@@ -41,3 +41,12 @@ void reshape(int w, int h)
     FrustumMatrix(f, projmatrix);
     renderer->projection(f);
 }
+
+void RestartRenderer()
+{
+    renderer->lost();
+    ChooseRenderer();
+    renderer->state();
+    UploadRamp();
+    reshape(currW, currH);
+}

@@ -1,6 +1,7 @@
 // The shader renderer's GL objects: made once a context, or again when the
 // grids or the ramp change.
 #include <GL/gl.h>
+#include <GL/glext.h>  // GL_CLAMP_TO_EDGE, past Windows' GL 1.1
 
 #include <vector>
 
