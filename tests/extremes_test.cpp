@@ -2,17 +2,17 @@
 
 #include <GL/gl.h>
 
-#include "support/glwindow.h"
-#include "support/grids.h"
-#include "render/scene/projection.h"
 #include "render/fixed/fixed.h"
 #include "render/render.h"
+#include "render/scene/projection.h"
 #include "render/scene/strips.h"
 #include "render/scene/view.h"
+#include "support/glwindow.h"
+#include "support/grids.h"
+#include "support/views.h"
 #include "terrain/heightfield.h"
 #include "viewer/controls.h"
 #include "viewer/viewer.h"
-#include "support/views.h"
 
 namespace {
 

@@ -8,19 +8,19 @@
 #include <filesystem>
 #include <fstream>
 
-#include "support/glwindow.h"
-#include "support/grids.h"
-#include "render/scene/cull.h"
 #include "render/fixed/fixed.h"
-#include "render/scene/projection.h"
 #include "render/render.h"
 #include "render/renderer.h"
+#include "render/scene/cull.h"
+#include "render/scene/projection.h"
 #include "render/scene/strips.h"
 #include "render/scene/view.h"
+#include "support/glwindow.h"
+#include "support/grids.h"
+#include "support/views.h"
 #include "terrain/heightfield.h"
 #include "terrain/texture.h"
 #include "viewer/viewer.h"
-#include "support/views.h"
 
 namespace {
 
