@@ -45,8 +45,8 @@ void reshape(int w, int h)
 void RestartRenderer()
 {
     renderer->lost();
-    ChooseRenderer();
-    renderer->state();
+    ChooseRenderer();  // in start-up's order: the ramp, the state, the first reshape
     UploadRamp();
+    InitRender();
     reshape(currW, currH);
 }

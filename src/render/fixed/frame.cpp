@@ -1,3 +1,5 @@
+// The fixed-function frame: the sky, the landscape by the pass given, the
+// overlay.
 #include <GL/freeglut.h>
 
 #include "render/fixed/fixed.h"
