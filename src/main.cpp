@@ -31,13 +31,14 @@ void timermove(int)
     glutTimerFunc(unsigned(motionperiod.count()), timermove, 1);
 }
 
-// Draws directly rather than posting a redisplay; re-armed after the frame,
-// whose own time counts towards the period.
+// Draws directly rather than posting a redisplay (in a browser, in its next
+// animation frame); re-armed after the frame, whose own time counts towards
+// the period.
 void timerdraw(int)
 {
     using Clock = std::chrono::steady_clock;
     static Clock::time_point due = Clock::now();  // when this frame was meant to start
-    display();
+    RequestFrame(display);
     const NextFrame next = ScheduleFrame(due, Clock::now());
     due = next.due;
     glutTimerFunc(next.delay, timerdraw, 1);

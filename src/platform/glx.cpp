@@ -84,6 +84,11 @@ bool ContextIsDirect()
     return dpy && ctx && glXIsDirect(dpy, ctx);
 }
 
+void RequestFrame(void (*draw)())
+{
+    draw();
+}
+
 void StartPacing()
 {
     Display *dpy = glXGetCurrentDisplay();

@@ -45,6 +45,11 @@ bool LoadGlEntries();
 // The same for the shader renderer (GL 2.0, and the buffer calls).
 bool LoadShaderEntries();
 
+// The draw timer's frame: drawn at once, or in a browser in its next
+// animation frame, so that the browser paces the frames: at most one an
+// animation frame, and none while the page is hidden.
+void RequestFrame(void (*draw)());
+
 // On an indirect context, from the current one: frames are paced so that at
 // most a few are sent and not yet drawn by the X server. Run once.
 void StartPacing();

@@ -3,6 +3,7 @@
 // in-memory file system, where the page has put colours.txt (or not); the
 // entry points are exported.cpp's.
 #include <emscripten.h>
+#include <emscripten/html5.h>
 
 #include "platform/platform.h"
 
@@ -25,8 +26,31 @@ bool ContextIsDirect()
 // The context belongs to the page's canvas and goes with it.
 void ReleaseContext() {}
 
-// The browser shows each frame as its callback returns, and never queues
-// more than one: nothing to pace.
+namespace {
+
+void (*pending)();  // the frame asked for and not yet drawn; null when none
+
+EM_BOOL Animate(double, void *)
+{
+    void (*draw)() = pending;
+    pending = nullptr;
+    draw();
+    return EM_FALSE;
+}
+
+}  // namespace
+
+// A frame drawn from a timer would go to the browser whether or not it has
+// shown the last one; a hidden page's animation frames wait until it shows.
+void RequestFrame(void (*draw)())
+{
+    if (!pending)
+        emscripten_request_animation_frame(Animate, nullptr);
+    pending = draw;
+}
+
+// The browser shows each frame as its animation frame ends, and never
+// queues more than one: nothing more to pace.
 void StartPacing() {}
 
 void PaceFrame() {}

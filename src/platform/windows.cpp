@@ -126,6 +126,11 @@ bool LoadShaderEntries()
 
 #undef VELLMOOR_FETCH_ENTRY
 
+void RequestFrame(void (*draw)())
+{
+    draw();
+}
+
 void StartPacing() {}
 
 void PaceFrame() {}

@@ -19,15 +19,25 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 
 DEADLINE = 90  # seconds for any one wait
-# Before the page's scripts run: counts frames (each clears once), keeps the
-# keys whose default action (scrolling, typing) was left to the page, and
-# keeps each frame readable until the next (a busy renderer can miss
-# WebDriver's 10 s for a screenshot).
-COUNTER = """window.vellmoorFrames = 0;
+# Before the page's scripts run: counts frames (each clears once), those
+# drawn outside an animation frame or twice in one callback, and those drawn
+# while the page was hidden; keeps the keys whose default action (scrolling,
+# typing) was left to the page, and keeps each frame readable until the next
+# (a busy renderer can miss WebDriver's 10 s for a screenshot).
+COUNTER = """window.vellmoorFrames = window.vellmoorStray = window.vellmoorHidden = 0;
 window.vellmoorLoose = [];
 window.addEventListener('keydown', e => setTimeout(() => e.defaultPrevented || window.vellmoorLoose.push(e.key)), true);
+document.addEventListener('visibilitychange', () => document.hidden && (window.vellmoorWasHidden = true));
+let drawn = null;  // frames drawn in the running animation-frame callback; null outside one
+const raf = window.requestAnimationFrame.bind(window);
+window.requestAnimationFrame = f => raf(t => { drawn = 0; try { f(t); } finally { drawn = null; } });
 const clear = WebGLRenderingContext.prototype.clear;
-WebGLRenderingContext.prototype.clear = function (bits) { ++window.vellmoorFrames; return clear.call(this, bits); };
+WebGLRenderingContext.prototype.clear = function (bits) {
+  ++window.vellmoorFrames;
+  window.vellmoorStray += drawn === null || ++drawn > 1;
+  window.vellmoorHidden += document.hidden;
+  return clear.call(this, bits);
+};
 const get = HTMLCanvasElement.prototype.getContext;
 HTMLCanvasElement.prototype.getContext = function (t, a) { return get.call(this, t, {...a, preserveDrawingBuffer: true}); };"""
 
@@ -95,6 +105,18 @@ def main():
             ActionChains(d).move_to_element(canvas).click_and_hold().move_by_offset(0, 40).release().perform()
             more(3)
             picture(3)
+            page = d.current_window_handle  # behind another tab for 2 s: no frame
+            d.switch_to.new_window('tab')
+            time.sleep(2)
+            d.close()
+            d.switch_to.window(page)
+            if not d.execute_script('return window.vellmoorWasHidden'):
+                sys.exit('FAIL: the page behind another tab was not hidden')
+            more(3)
+            if hidden := d.execute_script('return window.vellmoorHidden'):
+                sys.exit(f'FAIL: {hidden} frames drawn while the page was hidden')
+        if stray := d.execute_script('return window.vellmoorStray'):
+            sys.exit(f'FAIL: {stray} frames drawn outside an animation frame or two in one')
         text = d.execute_script("return document.getElementById('console').textContent")
         ActionChains(d).send_keys_to_element(canvas, Keys.ESCAPE).perform()
         until('Escape did not end the run', lambda: d.find_element('id', 'again').is_displayed())
