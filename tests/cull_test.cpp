@@ -161,6 +161,11 @@ TEST(PassChoice, BufferObjectsOnADirectContextOfGL15ShadersFromGL20OrES20)
             << (c.version ? c.version : "(null)") << (c.direct ? ", direct" : ", indirect");
         EXPECT_EQ(ShadersPossible(c.version), c.shaders) << (c.version ? c.version : "(null)");
     }
+    const char *list = "GL_OES_x GL_WEBGL_multi_draw_instanced GL_WEBGL_multi_draw GL_EXT_y";
+    for (auto [name, has] : {std::pair{webglmultidraw, true}, {"GL_WEBGL_multi", false}, {"GL_EXT_y", true}, {"", false}})
+        EXPECT_EQ(HasExtension(list, name), has) << name;
+    EXPECT_FALSE(HasExtension("GL_WEBGL_multi_draw_instanced", webglmultidraw));
+    EXPECT_FALSE(HasExtension(nullptr, webglmultidraw));
 }
 
 TEST(Cull, RangesMergeInsidePiecesAndKeepClippedOnesApart)

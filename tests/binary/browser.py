@@ -1,6 +1,7 @@
 # The web page in headless Chromium (SwiftShader) through WebDriver: serves
 # SITE, waits for frames; with --views keeps the canvas as WORK/web-1.png
-# (start), -2 (Left x 3, Page Up x 2), -3 (a drag 40 pixels down). Escape must
+# (start), -2 (Left x 3, Page Up x 2), -3 (a drag 40 pixels down), -4 (then
+# one 180 pixels right). Escape must
 # end the run; the console's text goes to WORK/stdout. Fails on an error on
 # the page or a key's default action left undone. --time freezes Date.now.
 import argparse
@@ -21,10 +22,26 @@ from selenium.webdriver.common.keys import Keys
 DEADLINE = 90  # seconds for any one wait
 # Before the page's scripts run: counts frames (each clears once), those
 # drawn outside an animation frame or twice in one callback, and those drawn
-# while the page was hidden; keeps the keys whose default action (scrolling,
+# while the page was hidden, and the vertices the last whole frame drew; keeps the keys whose default action (scrolling,
 # typing) was left to the page, and keeps each frame readable until the next
 # (a busy renderer can miss WebDriver's 10 s for a screenshot).
-COUNTER = """window.vellmoorFrames = window.vellmoorStray = window.vellmoorHidden = 0;
+COUNTER = """window.vellmoorFrames = window.vellmoorStray = window.vellmoorHidden = window.vellmoorVertices = 0;
+let tally = 0;  // vertices drawn since the last clear
+const arrays = WebGLRenderingContext.prototype.drawArrays;
+WebGLRenderingContext.prototype.drawArrays = function (m, first, n) { tally += n; return arrays.call(this, m, first, n); };
+const extension = WebGLRenderingContext.prototype.getExtension;
+WebGLRenderingContext.prototype.getExtension = function (name) {
+  const e = extension.call(this, name);
+  if (e && name === 'WEBGL_multi_draw' && !e.counted) {
+    const multi = e.multiDrawArraysWEBGL;
+    e.multiDrawArraysWEBGL = function (m, f, fo, counts, co, n) {
+      for (let k = 0; k < n; ++k) tally += counts[co + k];
+      return multi.call(this, m, f, fo, counts, co, n);
+    };
+    e.counted = true;
+  }
+  return e;
+};
 window.vellmoorLoose = [];
 window.addEventListener('keydown', e => setTimeout(() => e.defaultPrevented || window.vellmoorLoose.push(e.key)), true);
 document.addEventListener('visibilitychange', () => document.hidden && (window.vellmoorWasHidden = true));
@@ -34,12 +51,20 @@ window.requestAnimationFrame = f => raf(t => { drawn = 0; try { f(t); } finally 
 const clear = WebGLRenderingContext.prototype.clear;
 WebGLRenderingContext.prototype.clear = function (bits) {
   ++window.vellmoorFrames;
+  window.vellmoorVertices = tally;
+  tally = 0;
   window.vellmoorStray += drawn === null || ++drawn > 1;
   window.vellmoorHidden += document.hidden;
   return clear.call(this, bits);
 };
 const get = HTMLCanvasElement.prototype.getContext;
 HTMLCanvasElement.prototype.getContext = function (t, a) { return get.call(this, t, {...a, preserveDrawingBuffer: true}); };"""
+
+# WebGL without WEBGL_multi_draw, as some browsers are.
+SINGLE = """const supported = WebGLRenderingContext.prototype.getSupportedExtensions;
+WebGLRenderingContext.prototype.getSupportedExtensions = function () { return (supported.call(this) || []).filter(e => e !== 'WEBGL_multi_draw'); };
+const offered = WebGLRenderingContext.prototype.getExtension;
+WebGLRenderingContext.prototype.getExtension = function (n) { return n === 'WEBGL_multi_draw' ? null : offered.call(this, n); };"""
 
 
 def until(what, test):  # a renderer too busy to answer in time is asked again
@@ -74,13 +99,15 @@ def browser():
 
 def main():
     p = argparse.ArgumentParser()
-    for arg, how in (('site', {}), ('work', {}), ('--time', {'type': int}), ('--views', {'action': 'store_true'})):
+    for arg, how in (('site', {}), ('work', {}), ('--time', {'type': int}), ('--views', {'action': 'store_true'}),
+                     ('--single', {'action': 'store_true'})):
         p.add_argument(arg, **how)
     a = p.parse_args()
     d = browser()
     try:
         d.set_page_load_timeout(DEADLINE)
         script = COUNTER + (f'\nDate.now = () => {a.time * 1000};' if a.time is not None else '')
+        script += '\n' + SINGLE if a.single else ''
         d.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': script})
         d.get(serve(os.path.dirname(a.site)) + os.path.basename(a.site) + '/')  # under a path
         frames = lambda: d.execute_script('return window.vellmoorFrames')
@@ -92,8 +119,11 @@ def main():
 
         def picture(k):  # once two shots agree
             png = until('the picture did not hold still', lambda: shot() == (time.sleep(0.3), shot())[1] and shot())
-            with open(f'{a.work}/web-{k}.png', 'wb') as f:
+            name = f"{a.work}/{'single' if a.single else 'web'}-{k}"
+            with open(name + '.png', 'wb') as f:
                 f.write(base64.b64decode(png.split(',')[1]))
+            with open(name + '.vertices', 'w') as f:  # the picture's frame is the last one drawn
+                f.write(str(d.execute_script('return window.vellmoorVertices')))
 
         if a.views:
             picture(1)
@@ -105,6 +135,9 @@ def main():
             ActionChains(d).move_to_element(canvas).click_and_hold().move_by_offset(0, 40).release().perform()
             more(3)
             picture(3)
+            ActionChains(d).move_to_element(canvas).click_and_hold().move_by_offset(180, 0).release().perform()
+            more(3)
+            picture(4)  # turned to the wall at +x, whose strips are drawn last
             page = d.current_window_handle  # behind another tab for 2 s: no frame
             d.switch_to.new_window('tab')
             time.sleep(2)

@@ -153,6 +153,7 @@ picture() { wait_for "the picture did not hold still" held; shot; cp "$WORK/shot
 # $WORK/stdout, its pictures to $WORK/web-N.png.
 browse() {
     local site=$WORK/site
+    rm -rf "$site"
     cp -r "$WEB_SITE" "$site"
     rm -f "$site/colours.txt"
     [ ! -e "$WORK/colours.txt" ] || mv "$WORK/colours.txt" "$site/"

@@ -1,6 +1,7 @@
 #include "render/scene/choice.h"
 
 #include <cctype>
+#include <cstddef>
 #include <cstring>
 
 namespace {
@@ -48,4 +49,17 @@ bool IsOpenGLES(const char *version)
 bool ShadersPossible(const char *version)
 {
     return VersionAtLeast(IsOpenGLES(version) ? version + sizeof esprefix - 1 : version, 2, 0);
+}
+
+bool HasExtension(const char *extensions, const char *name)
+{
+    const std::size_t n = std::strlen(name);
+    for (const char *p = extensions; p && *p;) {
+        const char *end = std::strchr(p, ' ');
+        const std::size_t len = end ? std::size_t(end - p) : std::strlen(p);
+        if (len == n && std::strncmp(p, name, n) == 0)
+            return true;
+        p = end ? end + 1 : p + len;
+    }
+    return false;
 }

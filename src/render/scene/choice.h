@@ -23,3 +23,11 @@ bool IsOpenGLES(const char *version);
 // True when a GL_VERSION string reports a GL that compiles shaders: GL 2.0
 // or later, or OpenGL ES 2.0 or later ("OpenGL ES major.minor ...").
 bool ShadersPossible(const char *version);
+
+// True when a GL_EXTENSIONS string (names apart by spaces) names the
+// extension; a missing string names none.
+bool HasExtension(const char *extensions, const char *name);
+
+// The extension string's name for WebGL's multi-draw, which emscripten
+// gives GL_ before.
+constexpr const char *webglmultidraw = "GL_WEBGL_multi_draw";

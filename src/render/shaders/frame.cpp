@@ -68,8 +68,9 @@ void DrawSky(const FrameView &view)
     glEnable(GL_DEPTH_TEST);
 }
 
-// The ranges of the strips that may show, each a strip of its own: ES 2.0
-// has no multi-draw.
+// The ranges of the strips that may show: in one call where the browser
+// offers WebGL's multi-draw, else each a strip of its own, as ES 2.0 has no
+// multi-draw.
 void DrawLandscape(const FrameView &view)
 {
     RefreshLandscape();
@@ -82,8 +83,11 @@ void DrawLandscape(const FrameView &view)
     bindbuffer(GL_ARRAY_BUFFER, landscapebuffer);
     Attribute(attrcoord, 1, stripstride, 0);
     Attribute(attrposition, 3, stripstride, stripposition);
-    for (int k = 0; k < n; ++k)
-        glDrawArrays(GL_TRIANGLE_STRIP, first[k], count[k]);
+    if (multidraws)
+        multidraw(GL_TRIANGLE_STRIP, first, count, n);
+    else
+        for (int k = 0; k < n; ++k)
+            glDrawArrays(GL_TRIANGLE_STRIP, first[k], count[k]);
     disablevertexattribarray(attrposition);
     disablevertexattribarray(attrcoord);
     bindbuffer(GL_ARRAY_BUFFER, 0);

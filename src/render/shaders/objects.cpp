@@ -8,12 +8,13 @@
 #include "platform/platform.h"
 #include "render/render.h"
 #include "render/renderer.h"
+#include "render/scene/choice.h"
 #include "render/scene/sphere.h"
 #include "render/shaders/shaders.h"
 #include "terrain/ramp.h"
 
 unsigned skybuffer, landscapebuffer, textbuffer, glyphtexture, ramptexture2d;  // see shaders.h
-bool rampimage;
+bool rampimage, multidraws;
 std::vector<GlyphQuad> overlay;
 
 namespace {
@@ -94,6 +95,7 @@ bool StartShaders()
     if (!LoadShaderEntries() || !BuildPrograms())
         return false;
     glGenTextures(1, &ramptexture2d);
+    multidraws = HasExtension(reinterpret_cast<const char *>(glGetString(GL_EXTENSIONS)), webglmultidraw);
     return true;
 }
 

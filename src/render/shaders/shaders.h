@@ -36,6 +36,7 @@ extern unsigned textbuffer;        // the overlay's quads: x, y, then atlas s, t
 extern unsigned glyphtexture;      // the glyph atlas
 extern unsigned ramptexture2d;     // the ramp, a width x 1 2D texture: WebGL binds no texture it did not generate
 extern bool rampimage;             // ramptexture2d holds a ramp of at least one texel
+extern bool multidraws;            // the GL draws many strips in one call (WebGL's WEBGL_multi_draw)
 extern std::vector<GlyphQuad> overlay;  // the overlay's glyphs, in textbuffer's order
 
 // Fills landscapebuffer, and bounds the culling pieces, when the grids have
