@@ -4,7 +4,8 @@ Usage: bench/web.py SITE [SECONDS]  (SITE: build-web/site, from scripts/web.sh)
 Reports the time from loading the page to its first frame, then the frames a
 second over SECONDS (default 10) at the start view and with the whole grid
 in view: pitched straight down with a drag, then climbing with real keys
-until the canvas's outer rows and columns show only the sky's grey.
+until the canvas's outer rows and columns show only the sky's grey; there,
+how many frames after a key (Left) the picture first shows its effect.
 """
 import os
 import sys
@@ -14,6 +15,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..'
 import browser as driver  # noqa: E402
 from browser import COUNTER, browser, serve, until  # noqa: E402
 from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
+from selenium.webdriver.common.keys import Keys  # noqa: E402
 
 FIRST = """const c = WebGLRenderingContext.prototype.clear;
 WebGLRenderingContext.prototype.clear = function (b) { window.vellmoorFirst ??= performance.now(); return c.call(this, b); };"""
@@ -27,6 +29,17 @@ for (let k = 0; k < w; ++k)
 for (let k = 0; k < h; ++k)
   if (!grey(0, k) || !grey(w - 1, k)) return false;
 return true;"""
+# From a key on: the picture as it stands as each later frame starts (the
+# drawing buffer is kept), that is the frame before; the first that differs
+# from the one at the key tells which frame showed the key.
+LATENCY = """window.vellmoorAfterKey = [];
+const c = document.getElementById('canvas'), clear = WebGLRenderingContext.prototype.clear;
+c.addEventListener('keydown', () => { window.vellmoorAfterKey = [c.toDataURL()]; }, true);
+WebGLRenderingContext.prototype.clear = function (b) {
+  const seen = window.vellmoorAfterKey;
+  if (seen.length && seen.length < 5) seen.push(c.toDataURL());
+  return clear.call(this, b);
+};"""
 
 
 def rate(d, secs):
@@ -53,6 +66,11 @@ def main():
         until('the whole grid never came into view', lambda: d.execute_script(BORDER))
         ActionChains(d).send_keys_to_element(canvas, 's').perform()
         print(f'whole grid  {rate(d, secs):.1f} frames a second')
+        d.execute_script(LATENCY)
+        ActionChains(d).send_keys_to_element(canvas, Keys.LEFT).perform()
+        seen = until('no frame after the key', lambda: len(s := d.execute_script('return window.vellmoorAfterKey')) == 5 and s)
+        shown = next((k - 1 for k in range(2, 5) if seen[k] != seen[0]), None)
+        print(f'a key       shown by frame {shown} after it' if shown else 'a key       not shown within 3 frames')
         size = sum(os.path.getsize(os.path.join(site, f)) for f in os.listdir(site))
         print(f'site        {size / 1e6:.2f} MB ({", ".join(sorted(os.listdir(site)))})')
     finally:
