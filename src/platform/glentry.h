@@ -1,7 +1,8 @@
 #pragma once
-// The entry points above GL 1.1 that the buffer and shader passes call,
-// through pointers that LoadGlEntries and LoadShaderEntries fill: Windows' GL
-// library exports GL 1.1 alone. On X11 they are the GL library's own exports.
+// The entry points above GL 1.1 that the fixed-function renderer's buffer
+// pass and the shader renderer call, through pointers that LoadGlEntries and
+// LoadShaderEntries fill: Windows' GL library exports GL 1.1 alone. On X11
+// and in a browser they are the GL library's own exports (exported.cpp).
 #include <GL/gl.h>
 #include <GL/glext.h>
 
@@ -19,8 +20,8 @@
     X(bufferdata, glBufferData, void, (GLenum, std::ptrdiff_t, const void *, GLenum)) \
     X(multidraw, glMultiDrawArrays, void, (GLenum, const GLint *, const GLsizei *, GLsizei))
 
-// The shader pass's: GL 2.0, all of them in OpenGL ES 2.0 too (with the
-// buffer calls above but multi-draw).
+// The shader renderer's: GL 2.0, all of them in OpenGL ES 2.0 too, with the
+// buffer calls above; multi-draw only where WebGL offers WEBGL_multi_draw.
 #define VELLMOOR_SHADER_ENTRIES(X)                                                        \
     X(createshader, glCreateShader, GLuint, (GLenum))                                     \
     X(shadersource, glShaderSource, void, (GLuint, GLsizei, const GLchar *const *, const GLint *)) \
