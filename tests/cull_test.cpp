@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
 #include "render/scene/cull.h"
 #include "render/scene/choice.h"
+#include "render/scene/projection.h"
+#include "render/scene/sky.h"
 #include "support/grids.h"
 #include "terrain/heightfield.h"
 
@@ -18,6 +21,16 @@ std::vector<double> Scale(double s)
 }
 
 std::vector<int> first(pieces), count(pieces);
+
+// A sky vertex where the shader's mixing puts it, in clip coordinates.
+void Mix(const SkyVertex &v, const double clip[16], double c[4])
+{
+    double p[3];
+    for (int a = 0; a < 3; ++a)
+        p[a] = v.from.position[a] + double(v.t) * (v.to.position[a] - v.from.position[a]);
+    for (int r = 0; r < 4; ++r)
+        c[r] = clip[12 + r] + clip[r] * p[0] + clip[4 + r] * p[1] + clip[8 + r] * p[2];
+}
 
 }  // namespace
 
@@ -202,4 +215,31 @@ TEST(Cull, RangesMergeInsidePiecesAndKeepClippedOnesApart)
     EXPECT_GT(single, 0);
     EXPECT_GT(merged, 0);
     EXPECT_LT(vertices, 70 * 2 * 80);
+}
+
+// Each vertex, mixed as the shader mixes it, on or in front of the near plane
+// (0.08) with w > 0. Unturned, the sphere's rings 2 and 3 lie at z = +-c: the
+// strip between is cut at t = (c - 0.08) / 2c, above it all is behind, below
+// it 15 triangles. Moved off, all 40 with an area stay whole.
+TEST(Sky, ClippedVerticesLieOnOrInFrontOfTheNearPlane)
+{
+    const double c = 10 * std::cos(72 * degree), identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    double proj[16], start[16], clip[16], away[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, -30, 1};
+    const float nowhere[3] = {0, 0, 0};
+    ViewMatrix(90, 0, nowhere, start);  // the start view's sky: poles and a meridian in the eye's plane
+    FrustumMatrix(FrustumFor(0.1), proj);
+    const struct { const double *modelview; std::size_t triangles; double t; } cases[] = {
+        {identity, 15 + 15, (c - 0.08) / (2 * c)}, {away, 40, 0}, {start, 0, 0}};  // 0: any
+    for (const auto &k : cases) {
+        const std::vector<SkyVertex> v = ClipSky(SphereStrips(10, 5, 5), 5, k.modelview, proj);
+        ClipMatrix(proj, k.modelview, clip);
+        EXPECT_TRUE(k.triangles == 0 || v.size() == 3 * k.triangles) << v.size();
+        for (const SkyVertex &s : v) {
+            EXPECT_TRUE(s.t == 0 || k.t == 0 || std::fabs(s.t - k.t) < 1e-6) << s.t;
+            double q[4];
+            Mix(s, clip, q);
+            EXPECT_GE(q[2] + q[3], -1e-5);
+            EXPECT_GT(q[3], 0);
+        }
+    }
 }

@@ -5,12 +5,13 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <vector>
 
 #include "platform/glentry.h"
 #include "render/render.h"
 #include "render/scene/cull.h"
 #include "render/scene/projection.h"
-#include "render/scene/sphere.h"
+#include "render/scene/sky.h"
 #include "render/scene/strips.h"
 #include "render/scene/view.h"
 #include "render/shaders/shaders.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-constexpr int skystripverts = 2 * (skyslices + 1);
 int first[pieces], count[pieces];  // this frame's visible vertex ranges: first index, vertices
 
 void Matrix4(int at, const double m[16])
@@ -44,6 +44,32 @@ void Attribute(unsigned a, int n, int stride, std::size_t offset)
     enablevertexattribarray(a);
 }
 
+// Where each of the sky program's attributes lies in a SkyVertex.
+struct SkyAttribute {
+    unsigned at;
+    int n;
+    std::size_t offset;
+};
+const SkyAttribute skyattributes[] = {
+    {attrnormal, 3, offsetof(SkyVertex, from) + offsetof(SphereVertex, normal)},
+    {attrposition, 3, offsetof(SkyVertex, from) + offsetof(SphereVertex, position)},
+    {attrnormal2, 3, offsetof(SkyVertex, to) + offsetof(SphereVertex, normal)},
+    {attrposition2, 3, offsetof(SkyVertex, to) + offsetof(SphereVertex, position)},
+    {attralong, 1, offsetof(SkyVertex, t)}};
+
+// The sky's triangles clipped to the near plane, so that none of its
+// vertices reaches the GL with w <= 0; refilled each frame.
+int FillSky(const double sky[16], const double projection[16])
+{
+    static const std::vector<SphereVertex> strips = SphereStrips(float(skyradius), skyslices, skystacks);
+    const std::vector<SkyVertex> v = ClipSky(strips, skystacks, sky, projection);
+    bindbuffer(GL_ARRAY_BUFFER, skybuffer);
+    bufferdata(GL_ARRAY_BUFFER, std::ptrdiff_t(v.size() * sizeof v[0]), v.data(), GL_STREAM_DRAW);
+    for (const SkyAttribute &a : skyattributes)
+        Attribute(a.at, a.n, sizeof(SkyVertex), a.offset);
+    return int(v.size());
+}
+
 // Turned with the view and tilted, never moved; a backdrop without depth test.
 void DrawSky(const FrameView &view)
 {
@@ -56,13 +82,10 @@ void DrawSky(const FrameView &view)
     Matrix4(skyprogram.modelview, sky);
     Matrix4(skyprogram.projection, view.projection);
     Matrix3(skyprogram.normalmatrix, sky);
-    bindbuffer(GL_ARRAY_BUFFER, skybuffer);
-    Attribute(attrnormal, 3, sizeof(SphereVertex), offsetof(SphereVertex, normal));
-    Attribute(attrposition, 3, sizeof(SphereVertex), offsetof(SphereVertex, position));
-    for (int s = 0; s < skystacks; ++s)
-        glDrawArrays(GL_TRIANGLE_STRIP, s * skystripverts, skystripverts);
-    disablevertexattribarray(attrposition);
-    disablevertexattribarray(attrnormal);
+    const int vertices = FillSky(sky, view.projection);
+    glDrawArrays(GL_TRIANGLES, 0, vertices);
+    for (const SkyAttribute &a : skyattributes)
+        disablevertexattribarray(a.at);
     bindbuffer(GL_ARRAY_BUFFER, 0);
     useprogram(0);
     glEnable(GL_DEPTH_TEST);

@@ -5,11 +5,11 @@
 
 #include <vector>
 
+#include "platform/glentry.h"
 #include "platform/platform.h"
 #include "render/render.h"
 #include "render/renderer.h"
 #include "render/scene/choice.h"
-#include "render/scene/sphere.h"
 #include "render/shaders/shaders.h"
 #include "terrain/ramp.h"
 
@@ -20,12 +20,6 @@ std::vector<GlyphQuad> overlay;
 namespace {
 
 unsigned landscapefor;  // the gridsgeneration landscapebuffer holds; 0 before the first fill
-
-void MakeSky()
-{
-    const std::vector<SphereVertex> v = SphereStrips(float(skyradius), skyslices, skystacks);
-    FillBuffer(skybuffer, v.data(), long(v.size() * sizeof v[0]));
-}
 
 void Texture2D(unsigned name, int filter)
 {
@@ -72,7 +66,7 @@ void InitShaderState()
     glFrontFace(GL_CW);  // the landscape faces up and the sky is seen from inside
     glEnable(GL_DEPTH_TEST);
     glClearColor(clearcolour[0], clearcolour[1], clearcolour[2], clearcolour[3]);
-    MakeSky();
+    genbuffers(1, &skybuffer);  // filled as each frame clips the sky
     MakeGlyphs();
 }
 

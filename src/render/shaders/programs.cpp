@@ -57,20 +57,34 @@ vec4 Fogged(vec4 c)
 )";
 
 // The fog distance is |z| in eye coordinates, as Mesa and most GLs take it.
+// Each endpoint shaded as a vertex of its own, then every output mixed by
+// along, as the GL's clipper mixes a vertex it makes on an edge.
 const char *const skyvertex = R"(
-attribute vec3 position, normal;
+attribute vec3 position, normal, position2, normal2;
+attribute float along;
 uniform mat4 modelview, projection;
 uniform mat3 normalmatrix;
 varying vec4 front, back;
 varying float fogdistance;
+void Shade(vec3 p, vec3 objectnormal, out vec4 f, out vec4 b, out float fog, out vec4 clip)
+{
+    vec4 eye = modelview * vec4(p, 1.0);
+    vec3 n = normalmatrix * objectnormal;
+    f = Lit(eye.xyz, n);
+    b = Lit(eye.xyz, -n);
+    fog = abs(eye.z);
+    clip = projection * eye;
+}
 void main()
 {
-    vec4 eye = modelview * vec4(position, 1.0);
-    vec3 n = normalmatrix * normal;
-    front = Lit(eye.xyz, n);
-    back = Lit(eye.xyz, -n);
-    fogdistance = abs(eye.z);
-    gl_Position = projection * eye;
+    vec4 f1, b1, c1, f2, b2, c2;
+    float fog1, fog2;
+    Shade(position, normal, f1, b1, fog1, c1);
+    Shade(position2, normal2, f2, b2, fog2, c2);
+    front = mix(f1, f2, along);
+    back = mix(b1, b2, along);
+    fogdistance = mix(fog1, fog2, along);
+    gl_Position = mix(c1, c2, along);
 }
 )";
 
@@ -168,6 +182,9 @@ Program Link(const char *vertexhead, const char *vertex, const char *fragment)
         bindattriblocation(p.id, attrposition, "position");
         bindattriblocation(p.id, attrnormal, "normal");
         bindattriblocation(p.id, attrcoord, "coord");
+        bindattriblocation(p.id, attrposition2, "position2");
+        bindattriblocation(p.id, attrnormal2, "normal2");
+        bindattriblocation(p.id, attralong, "along");
         linkprogram(p.id);
         GLint ok = 0;
         getprogramiv(p.id, GL_LINK_STATUS, &ok);

@@ -12,7 +12,10 @@ struct Ramp;
 enum Attribute : unsigned {
     attrposition = 0,  // object coordinates; location 0, which a desktop GL needs drawn from
     attrnormal = 1,
-    attrcoord = 2      // the ramp coordinate, or a glyph's atlas coordinates
+    attrcoord = 2,     // the ramp coordinate, or a glyph's atlas coordinates
+    attrposition2 = 3, // the sky's: SkyVertex's to.position, to.normal and t
+    attrnormal2 = 4,
+    attralong = 5
 };
 
 // A linked program and its uniforms' locations (-1 where it has none).
@@ -30,7 +33,7 @@ extern Program skyprogram, landscapeprogram, textprogram;
 bool BuildPrograms();
 
 // The GL objects, each 0 until made.
-extern unsigned skybuffer;         // the sky's strips: normal, then position, per vertex
+extern unsigned skybuffer;         // the sky's clipped triangles, SkyVertex's, filled each frame
 extern unsigned landscapebuffer;   // the landscape's strips, as StripVertices lays them out
 extern unsigned textbuffer;        // the overlay's quads: x, y, then atlas s, t, per vertex
 extern unsigned glyphtexture;      // the glyph atlas
