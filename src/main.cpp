@@ -27,7 +27,8 @@ void init()
 
 void timermove(int)
 {
-    MoveViewer();
+    if (!Paused())
+        MoveViewer();
     glutTimerFunc(unsigned(motionperiod.count()), timermove, 1);
 }
 
@@ -70,6 +71,7 @@ int main(int argc, char **argv)
     glutMouseFunc(mfunc);
     glutMotionFunc(mofunc);
     glutReshapeFunc(reshape);
+    OnContextRestored(RestartRenderer);
     glutMainLoop();
     return 0;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // What needs the operating or the window system, behind one small interface
-// that every system implements: posix.cpp, glx.cpp, remote.cpp and
-// exported.cpp on Linux and other X11 systems, windows.cpp on Windows,
-// posix.cpp, web.cpp and exported.cpp in a browser. Nothing else includes a
+// that every system implements: posix.cpp, glx.cpp, remote.cpp, exported.cpp
+// and windowed.cpp on Linux and other X11 systems, windows.cpp and
+// windowed.cpp on Windows, posix.cpp, web.cpp and exported.cpp in a browser. Nothing else includes a
 // system header.
 #include <memory>
 #include <streambuf>
@@ -49,6 +49,18 @@ bool LoadShaderEntries();
 // animation frame, so that the browser paces the frames: at most one an
 // animation frame, and none while the page is hidden.
 void RequestFrame(void (*draw)());
+
+// The page's pause button: true while it holds the motion still (its draw
+// timer's frames wait too). Never on a desktop.
+bool Paused();
+
+// Where a GL context can be lost and given back (a browser's), restart runs
+// on the context given back, before its first frame. Nothing elsewhere.
+void OnContextRestored(void (*restart)());
+
+// Tells the page whether the ramp read from colours.txt is the one drawn
+// with, each time it is uploaded. Nothing on a desktop.
+void ReportRamp(bool drawn);
 
 // On an indirect context, from the current one: frames are paced so that at
 // most a few are sent and not yet drawn by the X server. Run once.

@@ -28,25 +28,63 @@ void ReleaseContext() {}
 
 namespace {
 
-void (*pending)();  // the frame asked for and not yet drawn; null when none
+void (*pending)();     // the frame asked for and not yet drawn; null when none
+void (*drawing)();     // what draws a frame, once one was asked for
+void (*restarting)();  // what starts the renderer on a context given back
+bool paused;           // by the page's pause button
+bool owed;             // a frame the page asked for before the first was due
 
+bool ContextLive()
+{
+    const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE c = emscripten_webgl_get_current_context();
+    return c && !emscripten_is_webgl_context_lost(c);
+}
+
+// Draws only on a context there is; tells the page that a frame was drawn.
 EM_BOOL Animate(double, void *)
 {
     void (*draw)() = pending;
     pending = nullptr;
+    if (!ContextLive())
+        return EM_FALSE;
     draw();
+    EM_ASM({ if (Module.onFrame) Module.onFrame(); });
     return EM_FALSE;
+}
+
+void Ask(void (*draw)())
+{
+    if (!pending)
+        emscripten_request_animation_frame(Animate, nullptr);
+    pending = draw;
 }
 
 }  // namespace
 
 // A frame drawn from a timer would go to the browser whether or not it has
 // shown the last one; a hidden page's animation frames wait until it shows.
+// A paused page draws only when the page asks (DrawAgain).
 void RequestFrame(void (*draw)())
 {
-    if (!pending)
-        emscripten_request_animation_frame(Animate, nullptr);
-    pending = draw;
+    drawing = draw;
+    if (!paused || owed)
+        Ask(draw);
+    owed = false;
+}
+
+bool Paused()
+{
+    return paused;
+}
+
+void OnContextRestored(void (*restart)())
+{
+    restarting = restart;
+}
+
+void ReportRamp(bool drawn)
+{
+    EM_ASM({ Module.rampDrawn = !!$0; }, drawn);
 }
 
 // The browser shows each frame as its animation frame ends, and never
@@ -54,3 +92,33 @@ void RequestFrame(void (*draw)())
 void StartPacing() {}
 
 void PaceFrame() {}
+
+// Called by the page (web/page.js, web/view.js).
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void PausePage(int on)
+{
+    paused = on != 0;
+}
+
+// One frame in the next animation frame, paused or not: the canvas was
+// resized (and so cleared), or the run has just started.
+EMSCRIPTEN_KEEPALIVE void DrawAgain()
+{
+    if (drawing)
+        Ask(drawing);
+    else
+        owed = true;
+}
+
+// A context given back has no extension enabled: the one the renderer may
+// call is enabled again as emscripten did at start-up.
+EMSCRIPTEN_KEEPALIVE void ContextRestored()
+{
+    emscripten_webgl_enable_extension(emscripten_webgl_get_current_context(), "WEBGL_multi_draw");
+    if (restarting)
+        restarting();
+    DrawAgain();
+}
+
+}  // extern "C"

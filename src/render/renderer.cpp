@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "platform/glentry.h"
+#include "platform/platform.h"
 #include "render/scene/cull.h"
 #include "render/scene/strips.h"
 #include "terrain/ramp.h"
@@ -49,11 +50,14 @@ void UploadRamp()
 {
     if (!holding) {
         renderer->ramp(nullptr);
+        ReportRamp(false);
         return;
     }
     ClearErrors();
     renderer->ramp(&held);
-    if (glGetError() == GL_NO_ERROR)
+    const bool taken = glGetError() == GL_NO_ERROR;
+    ReportRamp(taken);
+    if (taken)
         return;
     renderer->ramp(nullptr);
     std::cout << "\nThis GL refused the " << held.width << " texels of colours.txt" << std::endl;
