@@ -28,8 +28,8 @@ version=$(sed -n 's/^project(vellmoor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt
 name=vellmoor-$version-web
 site=$out/site stage=$out/$name
 rm -rf "$site" "$stage" "$stage.zip" && mkdir "$site"
-files=(index.html page.js page.css vellmoor.js vellmoor.wasm colours.txt LICENSE)
-cp web/index.html web/page.js web/page.css "$out/vellmoor.js" "$out/vellmoor.wasm" colours.txt LICENSE "$site/"
+files=(index.html page.js view.js page.css vellmoor.js vellmoor.wasm colours.txt LICENSE)
+cp web/index.html web/page.js web/view.js web/page.css "$out/vellmoor.js" "$out/vellmoor.wasm" colours.txt LICENSE "$site/"
 cp -r "$site" "$stage"
 touch -h -d "@$SOURCE_DATE_EPOCH" "$stage" "$stage"/*
 (cd "$out" && TZ=UTC zip -q -X -D "$name.zip" "${files[@]/#/$name/}")

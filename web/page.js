@@ -68,10 +68,69 @@
     }
   }
 
+
   function ended(status) {
     state.textContent = 'Vellmoor has ended' + (status ? ' (status ' + status + ').' : '.');
     again.hidden = false;
     again.focus();
+  }
+
+  // A run that cannot go on: one plain line, and "Start again".
+  const nowebgl = 'This browser cannot draw with WebGL, which Vellmoor needs. Turn on WebGL ' +
+    '(or hardware acceleration) in its settings, then start again.';
+  const unloaded = 'Vellmoor could not load its program from this site. Start again, or reload the page.';
+  const broken = 'Vellmoor stopped: something went wrong inside it. Start again.';
+  function failed(run, text) {
+    run.ended = true;
+    if (run !== latest)
+      return;
+    state.textContent = text;
+    again.hidden = false;
+  }
+
+  // What the run is doing, said only while it is so: "Flying." once a frame
+  // has been drawn since it started, was paused or lost its context.
+  function say() {
+    const run = latest;
+    if (!run || run.ended)
+      return;
+    state.textContent = run.lost ? 'The browser took the picture\'s WebGL context away; waiting for it to come back…'
+      : View.paused() ? 'Paused.' : !run.drawing ? (run.drawn ? 'Resuming…' : 'Starting…')
+      : !chosen ? 'Flying.' : run.rampDrawn ? 'Flying over your ' + chosen.name + '.'
+      : 'Flying without your ' + chosen.name + ': the viewer did not use it (its line is below).';
+  }
+  View.changed = () => {
+    if (latest)
+      latest.drawing = false;
+    say();
+  };
+
+  // A lost context comes back where the browser allows it: the same run then
+  // draws on it again, its renderer started afresh.
+  const patience = 15000;  // ms before a lost context is given up on
+  function watch(run) {
+    run.canvas.addEventListener('webglcontextlost', e => {
+      e.preventDefault();  // asks the browser to restore it
+      run.lost = true;
+      run.drawing = false;
+      run.waiting = setTimeout(failed, patience, run, 'The browser did not give the picture its WebGL context back.');
+      say();
+    });
+    run.canvas.addEventListener('webglcontextrestored', () => {
+      clearTimeout(run.waiting);
+      run.lost = false;
+      if (!run.ended)
+        run._ContextRestored();
+      say();
+    });
+  }
+
+  function webgl() {
+    try {
+      return !!document.createElement('canvas').getContext('webgl');
+    } catch (e) {
+      return false;
+    }
   }
 
   async function begin() {
@@ -103,26 +162,45 @@
         else if (ramp.kind === 'directory')
           m.FS.mkdir('colours.txt');
       }],
+      onRuntimeInitialized: () => { run.started = true; },
+      onFrame: () => {  // after each frame drawn
+        run.drawn = true;
+        if (!run.drawing) {
+          run.drawing = true;
+          say();
+        }
+      },
       onExit: status => { run.ended = true; if (run === latest) ended(status); },
       onAbort: what => {
-        run.ended = true;
-        if (run === latest) {
-          state.textContent = 'Vellmoor stopped: ' + what;
-          again.hidden = false;
-        }
+        console.error(what);
+        failed(run, run.started ? broken : unloaded);
       },
     };
     latest = run;
-    await Vellmoor(run);
-    if (!run.ended) {
-      state.textContent = chosen ? 'Flying over your ' + chosen.name + '.' : 'Flying.';
-      canvas.focus({preventScroll: true});
+    watch(run);
+    View.fit();
+    if (!webgl())
+      return failed(run, nowebgl);
+    if (typeof Vellmoor !== 'function')
+      return failed(run, unloaded);
+    try {
+      await Vellmoor(run);
+    } catch (e) {
+      return failed(run, run.started ? broken : unloaded);
     }
+    if (run.ended)
+      return;
+    if (!run.ctx)
+      return failed(run, nowebgl);
+    View.use(run);
+    say();
+    canvas.focus({preventScroll: true});
   }
 
   function start() {
     queue = queue.then(begin).catch(e => {
-      state.textContent = 'Vellmoor could not start: ' + e;
+      console.error(e);
+      state.textContent = 'Vellmoor could not start. Start again, or reload the page.';
       again.hidden = false;
     });
   }
@@ -132,10 +210,11 @@
     start();
   }
 
-  // Keys belong to the picture while it has the focus; elsewhere the page
-  // keeps them. The toolkit listens on the whole window, after this.
+  // Keys belong to the picture while it has the focus (the toolkit listens
+  // on the whole window, after this); elsewhere the page keeps them, and
+  // Tab always leaves the picture.
   for (const type of ['keydown', 'keyup'])
-    window.addEventListener(type, e => { if (e.target !== canvas) e.stopImmediatePropagation(); }, true);
+    window.addEventListener(type, e => { if (e.target !== canvas || e.key === 'Tab') e.stopImmediatePropagation(); }, true);
   // exit() ends a run by throwing out of the handler that called it.
   window.addEventListener('error', e => { if (e.error && e.error.name === 'ExitStatus') e.preventDefault(); });
   document.addEventListener('mousedown', e => { if (e.target === canvas) canvas.focus({preventScroll: true}); });

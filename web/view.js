@@ -1,0 +1,145 @@
+// The picture's place on the page: its size, at the screen's pixel density;
+// a finger on it as the left drag; the buttons that stand for keys; pause and
+// fullscreen. page.js hands it each run (View.use) and hears of a pause
+// (View.changed).
+'use strict';
+const View = (function () {
+  const view = document.getElementById('view');
+  const bar = document.getElementById('bar');
+  const pause = document.getElementById('pause');
+  const full = document.getElementById('full');
+  const smallest = 160;  // CSS pixels: the picture's side however little room there is
+  const repeatdelay = 500, repeatperiod = 50;  // ms: a held button repeats as a held key does
+  let run = null;  // the run drawing now: its module, once started
+  let paused = matchMedia('(prefers-reduced-motion: reduce)').matches;
+  const canvas = () => document.getElementById('canvas');  // each run has a fresh one
+  const api = {changed: () => {}, paused: () => paused};
+
+  // The largest square the page has room for: the width of the column and
+  // the window's height below the heading, less the bar under the picture;
+  // in fullscreen, the screen. The drawing buffer is that × devicePixelRatio,
+  // and the program hears of it through the toolkit's reshape.
+  function fit() {
+    const room = document.fullscreenElement === view ? Math.min(view.clientWidth, view.clientHeight)
+      : Math.min(view.clientWidth, innerHeight - view.offsetTop - bar.offsetHeight - 16);
+    const side = Math.max(smallest, Math.floor(room));
+    view.style.setProperty('--side', side + 'px');
+    const pixels = Math.round(side * devicePixelRatio);
+    const c = canvas();
+    if (c.width === pixels && c.height === pixels)
+      return;
+    if (run && run.setCanvasSize) {
+      run.setCanvasSize(pixels, pixels);
+      run._DrawAgain();  // a resized buffer is blank, paused or not
+    } else {
+      c.width = c.height = pixels;
+    }
+  }
+  addEventListener('resize', fit);
+  document.addEventListener('fullscreenchange', fit);
+
+  // One finger on the picture drags as the left button does; no touch there
+  // scrolls or zooms the page. These listeners come before the toolkit's
+  // (passive, so unable to stop the page from scrolling), which never see
+  // the touches.
+  const mouse = {touchstart: 'mousedown', touchmove: 'mousemove', touchend: 'mouseup', touchcancel: 'mouseup'};
+  let finger = null;  // the dragging touch's identifier
+  for (const type in mouse)
+    addEventListener(type, e => {
+      const c = canvas();
+      if (e.target !== c)
+        return;
+      e.preventDefault();
+      e.stopImmediatePropagation();
+      const start = type === 'touchstart';
+      const t = Array.from(e.changedTouches).find(t => start ? finger === null : t.identifier === finger);
+      if (!t || (start && e.touches.length > 1))
+        return;
+      finger = start ? t.identifier : type === 'touchmove' ? finger : null;
+      if (start)
+        c.focus({preventScroll: true});
+      c.dispatchEvent(new MouseEvent(mouse[type], {bubbles: true, cancelable: true, button: 0, buttons: finger === null ? 0 : 1,
+        clientX: t.clientX, clientY: t.clientY, screenX: t.screenX, screenY: t.screenY}));
+    }, {capture: true, passive: false});
+
+  // The buttons with data-key: each hands the program its key, as the
+  // toolkit reads keys (keyCode, Shift); held, it repeats.
+  const codes = {ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, PageUp: 33, PageDown: 34,
+                 S: 83, "'": 222, '"': 222, '/': 191, '?': 191};
+  function send(button, type) {
+    const key = button.dataset.key;
+    const e = new KeyboardEvent(type, {key: key, bubbles: true, cancelable: true,
+                                       shiftKey: 'shift' in button.dataset || key === '"' || key === '?'});
+    Object.defineProperty(e, 'keyCode', {value: codes[key]});
+    canvas().dispatchEvent(e);
+  }
+  let held = null;  // {button, timer} while one is held down
+  function release() {
+    if (!held)
+      return;
+    clearTimeout(held.timer);
+    send(held.button, 'keyup');
+    held = null;
+  }
+  const keys = document.getElementById('keys');
+  keys.addEventListener('pointerdown', e => {
+    const button = e.target.closest('button[data-key]');
+    if (!button || e.button !== 0)
+      return;
+    e.preventDefault();  // the picture keeps the focus
+    release();
+    held = {button: button};
+    const press = () => { send(button, 'keydown'); held.timer = setTimeout(press, repeatperiod); };
+    send(button, 'keydown');
+    held.timer = setTimeout(press, repeatdelay);
+  });
+  for (const type of ['pointerup', 'pointercancel'])
+    addEventListener(type, release);
+  keys.addEventListener('pointerout', e => { if (held && e.target === held.button) release(); });
+  keys.addEventListener('click', e => {  // Enter or Space on a focused button
+    const button = e.target.closest('button[data-key]');
+    if (button && e.detail === 0) {
+      send(button, 'keydown');
+      send(button, 'keyup');
+    }
+  });
+
+  // Pause holds the motion and the frames; the speeds are kept.
+  function showPause() {
+    pause.textContent = paused ? 'Resume' : 'Pause';
+    pause.setAttribute('aria-pressed', String(paused));
+  }
+  pause.addEventListener('click', () => {
+    paused = !paused;
+    showPause();
+    if (run && !run.ended)
+      run._PausePage(paused);
+    api.changed();
+  });
+  showPause();
+  if (paused)  // the page moves only when asked to
+    pause.scrollIntoView({block: 'nearest'});
+
+  full.hidden = !document.fullscreenEnabled;
+  full.addEventListener('click', () => {
+    if (document.fullscreenElement)
+      document.exitFullscreen();
+    else
+      view.requestFullscreen().catch(() => {});
+  });
+  document.addEventListener('fullscreenchange', () => {
+    full.textContent = document.fullscreenElement ? 'Leave fullscreen' : 'Fullscreen';
+    canvas().focus({preventScroll: true});
+  });
+
+  // A run, once its program has started: sized to the page, paused if the
+  // page is, its first frame drawn either way.
+  api.use = function (r) {
+    run = r;
+    fit();
+    run._PausePage(paused);
+    run._DrawAgain();
+  };
+  api.fit = fit;
+  return api;
+})();
