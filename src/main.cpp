@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <iostream>
 #include <vector>
 
 #include "platform/platform.h"
@@ -59,7 +60,10 @@ int main(int argc, char **argv)
     // Asked with the toolkit's connection open: an X server with no client
     // left resets, and would refuse the toolkit for a moment.
     ChooseContext(int(args.size()), args.data());
-    glutCreateWindow("Vellmoor");
+    if (!glutCreateWindow("Vellmoor")) {  // a browser without WebGL; freeglut ends the program itself
+        std::cout << "No GL context for the window; ending" << std::endl;
+        EndProgram();
+    }
     ReleaseAtExit();
     ChooseRenderer();
     init();

@@ -113,7 +113,10 @@
       e.preventDefault();  // asks the browser to restore it
       run.lost = true;
       run.drawing = false;
-      run.waiting = setTimeout(failed, patience, run, 'The browser did not give the picture its WebGL context back.');
+      run.waiting = setTimeout(() => {
+        stop(run);
+        failed(run, 'The browser did not give the picture its WebGL context back.');
+      }, patience);
       say();
     });
     run.canvas.addEventListener('webglcontextrestored', () => {
@@ -123,14 +126,6 @@
         run._ContextRestored();
       say();
     });
-  }
-
-  function webgl() {
-    try {
-      return !!document.createElement('canvas').getContext('webgl');
-    } catch (e) {
-      return false;
-    }
   }
 
   async function begin() {
@@ -179,8 +174,6 @@
     latest = run;
     watch(run);
     View.fit();
-    if (!webgl())
-      return failed(run, nowebgl);
     if (typeof Vellmoor !== 'function')
       return failed(run, unloaded);
     try {
@@ -188,10 +181,10 @@
     } catch (e) {
       return failed(run, run.started ? broken : unloaded);
     }
+    if (!run.ctx)  // the toolkit found no WebGL for the canvas, and the program ended
+      return failed(run, nowebgl);
     if (run.ended)
       return;
-    if (!run.ctx)
-      return failed(run, nowebgl);
     View.use(run);
     say();
     canvas.focus({preventScroll: true});

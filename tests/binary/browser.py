@@ -93,17 +93,17 @@ def serve(site):
     return f'http://127.0.0.1:{httpd.server_address[1]}/'
 
 
-def browser(a):
+def browser(phone=False, nowebgl=False):
     o = webdriver.ChromeOptions()
     o.binary_location = '/usr/bin/chromium'
     for arg in ('headless=new', 'no-sandbox', 'enable-unsafe-swiftshader', 'use-angle=swiftshader',
-                'window-size=1280,900') + (('disable-3d-apis',) if a.nowebgl else ()):
+                'window-size=1280,900') + (('disable-3d-apis',) if nowebgl else ()):
         o.add_argument('--' + arg)
     o.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
     d = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=o)
     d.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {'width': 390, 'height': 844, 'deviceScaleFactor': 2, 'mobile': True}
-                      if a.phone else {'width': 1280, 'height': 800, 'deviceScaleFactor': 1, 'mobile': False})
-    d.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': a.phone, 'maxTouchPoints': 1})
+                      if phone else {'width': 1280, 'height': 800, 'deviceScaleFactor': 1, 'mobile': False})
+    d.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': phone, 'maxTouchPoints': 1})
     return d
 
 
@@ -113,7 +113,7 @@ def main():
                      for f in ('--views', '--single', '--phone', '--nowebgl'))):
         p.add_argument(arg, **how)
     a = p.parse_args()
-    d = browser(a)
+    d = browser(a.phone, a.nowebgl)
     try:
         d.set_page_load_timeout(DEADLINE)
         script = COUNTER + (f'\nDate.now = () => {a.time * 1000};' if a.time is not None else '')
