@@ -2,8 +2,8 @@
 // What needs the operating or the window system, behind one small interface
 // that every system implements: posix.cpp, glx.cpp, remote.cpp, exported.cpp
 // and windowed.cpp on Linux and other X11 systems, windows.cpp and
-// windowed.cpp on Windows, posix.cpp, web.cpp and exported.cpp in a browser. Nothing else includes a
-// system header.
+// windowed.cpp on Windows, posix.cpp, web.cpp and exported.cpp in a browser.
+// Nothing else includes a system header.
 #include <memory>
 #include <streambuf>
 
