@@ -58,16 +58,42 @@
 
   // Ends a run as Escape would: its exit handlers run and its listeners go.
   function stop(run) {
-    if (!run || run.ended || !run._emscripten_force_exit)
+    if (!run || run.ended || !run._EndRun)
       return;
     try {
-      run._emscripten_force_exit(0);
+      run._EndRun();
     } catch (e) {
       if (!e || e.name !== 'ExitStatus')
         throw e;
     }
   }
 
+  // What a run adds to the window and the document while it starts (the
+  // toolkit's listeners, emscripten's) holds the whole run, its memory
+  // included: it goes when the run ends, however it ends, and nothing else
+  // of the page keeps the run.
+  function record(run) {
+    for (const target of [window, document])
+      target.addEventListener = function (type, listener, options) {
+        run.listeners.push([target, type, listener, options]);
+        return EventTarget.prototype.addEventListener.call(target, type, listener, options);
+      };
+  }
+  function recorded() {
+    delete window.addEventListener;
+    delete document.addEventListener;
+  }
+  function release(run) {
+    run.ended = true;
+    recorded();
+    for (const [target, type, listener, options] of run.listeners.splice(0))
+      target.removeEventListener(type, listener, options);
+    clearTimeout(run.waiting);
+    const lose = run.ctx && run.ctx.getExtension('WEBGL_lose_context');
+    if (lose)
+      lose.loseContext();
+    View.drop(run);
+  }
 
   function ended(status) {
     state.textContent = 'Vellmoor has ended' + (status ? ' (status ' + status + ').' : '.');
@@ -81,8 +107,9 @@
   const unloaded = 'Vellmoor could not load its program from this site. Start again, or reload the page.';
   const broken = 'Vellmoor stopped: something went wrong inside it. Start again.';
   function failed(run, text) {
-    run.ended = true;
-    if (run !== latest)
+    const shown = run === latest;
+    release(run);
+    if (!shown)
       return;
     state.textContent = text;
     again.hidden = false;
@@ -110,6 +137,8 @@
   const patience = 15000;  // ms before a lost context is given up on
   function watch(run) {
     run.canvas.addEventListener('webglcontextlost', e => {
+      if (run.ended)
+        return;
       e.preventDefault();  // asks the browser to restore it
       run.lost = true;
       run.drawing = false;
@@ -142,6 +171,7 @@
     const ramp = chosen ? {kind: 'file', bytes: chosen.bytes} : await siteRamp();
     const run = {
       canvas: canvas,
+      listeners: [],  // [target, type, listener, options] added to the window or document
       stdout: put,
       stderr: byte => {
         if (byte === 10) {
@@ -152,12 +182,14 @@
         }
       },
       preRun: [m => {
+        record(run);  // main runs between here and postRun, in one go
         if (ramp.kind === 'file')
           m.FS.writeFile('colours.txt', ramp.bytes);
         else if (ramp.kind === 'directory')
           m.FS.mkdir('colours.txt');
       }],
       onRuntimeInitialized: () => { run.started = true; },
+      postRun: [recorded],
       onFrame: () => {  // after each frame drawn
         run.drawn = true;
         if (!run.drawing) {
@@ -165,7 +197,12 @@
           say();
         }
       },
-      onExit: status => { run.ended = true; if (run === latest) ended(status); },
+      onExit: status => {
+        const shown = run === latest;
+        release(run);
+        if (shown)
+          ended(status);
+      },
       onAbort: what => {
         console.error(what);
         failed(run, run.started ? broken : unloaded);
@@ -180,6 +217,8 @@
       await Vellmoor(run);
     } catch (e) {
       return failed(run, run.started ? broken : unloaded);
+    } finally {
+      recorded();
     }
     if (!run.ctx)  // the toolkit found no WebGL for the canvas, and the program ended
       return failed(run, nowebgl);

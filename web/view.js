@@ -4,31 +4,37 @@
 // (View.changed).
 'use strict';
 const View = (function () {
+  const main = document.querySelector('main');
   const view = document.getElementById('view');
   const bar = document.getElementById('bar');
   const pause = document.getElementById('pause');
   const full = document.getElementById('full');
   const smallest = 160;  // CSS pixels: the picture's side however little room there is
   const repeatdelay = 500, repeatperiod = 50;  // ms: a held button repeats as a held key does
-  let run = null;  // the run drawing now: its module, once started
+  let run = null;  // the run drawing now: its module, once started; null once it ended
   let paused = matchMedia('(prefers-reduced-motion: reduce)').matches;
   const canvas = () => document.getElementById('canvas');  // each run has a fresh one
   const api = {changed: () => {}, paused: () => paused};
 
-  // The largest square the page has room for: the width of the column and
-  // the window's height below the heading, less the bar under the picture;
-  // in fullscreen, the screen. The drawing buffer is that × devicePixelRatio,
-  // and the program hears of it through the toolkit's reshape.
+  // The largest square the page has room for. Upright, under the heading:
+  // the column's width, or the visible height less the bar under it. Wider
+  // than tall, the bar, the buttons and the console stand beside it (the
+  // page's style), so the height alone bounds it. In fullscreen, the screen.
+  // The visible height is the visual viewport's, which a phone's toolbars
+  // change. The drawing buffer is that × devicePixelRatio, and the program
+  // hears of it through the toolkit's reshape.
   function fit() {
+    const high = window.visualViewport ? visualViewport.height : innerHeight;
+    const below = getComputedStyle(main).display === 'grid' ? 0 : bar.offsetHeight;
     const room = document.fullscreenElement === view ? Math.min(view.clientWidth, view.clientHeight)
-      : Math.min(view.clientWidth, innerHeight - view.offsetTop - bar.offsetHeight - 16);
+      : Math.min(view.clientWidth, high - view.offsetTop - below - 16);
     const side = Math.max(smallest, Math.floor(room));
     view.style.setProperty('--side', side + 'px');
     const pixels = Math.round(side * devicePixelRatio);
     const c = canvas();
     if (c.width === pixels && c.height === pixels)
       return;
-    if (run && run.setCanvasSize) {
+    if (run) {
       run.setCanvasSize(pixels, pixels);
       run._DrawAgain();  // a resized buffer is blank, paused or not
     } else {
@@ -36,6 +42,8 @@ const View = (function () {
     }
   }
   addEventListener('resize', fit);
+  if (window.visualViewport)
+    visualViewport.addEventListener('resize', fit);
   document.addEventListener('fullscreenchange', fit);
 
   // One finger on the picture drags as the left button does; no touch there
@@ -62,16 +70,12 @@ const View = (function () {
         clientX: t.clientX, clientY: t.clientY, screenX: t.screenX, screenY: t.screenY}));
     }, {capture: true, passive: false});
 
-  // The buttons with data-key: each hands the program its key, as the
-  // toolkit reads keys (keyCode, Shift); held, it repeats.
-  const codes = {ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, PageUp: 33, PageDown: 34,
-                 S: 83, "'": 222, '"': 222, '/': 191, '?': 191};
+  // The buttons with data-key: each hands the program its key as a key of
+  // the user's keyboard would (the character, or the key's name; Shift where
+  // the button says so); held, it repeats.
   function send(button, type) {
-    const key = button.dataset.key;
-    const e = new KeyboardEvent(type, {key: key, bubbles: true, cancelable: true,
-                                       shiftKey: 'shift' in button.dataset || key === '"' || key === '?'});
-    Object.defineProperty(e, 'keyCode', {value: codes[key]});
-    canvas().dispatchEvent(e);
+    canvas().dispatchEvent(new KeyboardEvent(type, {key: button.dataset.key, bubbles: true, cancelable: true,
+                                                    shiftKey: 'shift' in button.dataset}));
   }
   let held = null;  // {button, timer} while one is held down
   function release() {
@@ -112,7 +116,7 @@ const View = (function () {
   pause.addEventListener('click', () => {
     paused = !paused;
     showPause();
-    if (run && !run.ended)
+    if (run)
       run._PausePage(paused);
     api.changed();
   });
@@ -133,7 +137,9 @@ const View = (function () {
   });
 
   // A run, once its program has started: sized to the page, paused if the
-  // page is, its first frame drawn either way.
+  // page is, its first frame drawn either way. Once it has ended, nothing
+  // here calls it again or keeps it (View.drop).
+  api.drop = r => { if (run === r) run = null; };
   api.use = function (r) {
     run = r;
     fit();

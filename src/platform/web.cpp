@@ -7,13 +7,6 @@
 
 #include "platform/platform.h"
 
-// exit() alone would leave the runtime alive while a timer is armed, and
-// the timers are always armed.
-void EndProgram()
-{
-    emscripten_force_exit(0);
-}
-
 // A browser's contexts are all its own: nothing to choose.
 void ChooseContext(int, char *const *) {}
 
@@ -40,12 +33,13 @@ bool ContextLive()
     return c && !emscripten_is_webgl_context_lost(c);
 }
 
-// Draws only on a context there is; tells the page that a frame was drawn.
+// Draws only on a context there is, and for a run that goes on; tells the
+// page that a frame was drawn.
 EM_BOOL Animate(double, void *)
 {
     void (*draw)() = pending;
     pending = nullptr;
-    if (!ContextLive())
+    if (!draw || !ContextLive())
         return EM_FALSE;
     draw();
     EM_ASM({ if (Module.onFrame) Module.onFrame(); });
@@ -60,6 +54,15 @@ void Ask(void (*draw)())
 }
 
 }  // namespace
+
+// exit() alone would leave the runtime alive while a timer is armed, and
+// the timers are always armed. An animation frame already asked for still
+// comes, and draws nothing.
+void EndProgram()
+{
+    pending = drawing = nullptr;
+    emscripten_force_exit(0);
+}
 
 // A frame drawn from a timer would go to the browser whether or not it has
 // shown the last one; a hidden page's animation frames wait until it shows.
@@ -95,6 +98,12 @@ void PaceFrame() {}
 
 // Called by the page (web/page.js, web/view.js).
 extern "C" {
+
+// The page ends a run as Escape does, before it starts another.
+EMSCRIPTEN_KEEPALIVE void EndRun()
+{
+    EndProgram();
+}
 
 EMSCRIPTEN_KEEPALIVE void PausePage(int on)
 {

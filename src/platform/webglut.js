@@ -5,6 +5,15 @@
 // canvas's CSS pixels: a drag turns by what the user sees, whatever the
 // screen's pixel density. Presses count on the canvas only; the wheel is
 // left to the page.
+//
+// Its keys come from keyCode through a US layout's table, so on another
+// layout the character keys do what the US key in that place types (a
+// German ' sank). The keyboard and special handlers here get the character
+// the user's layout types (KeyboardEvent.key) and the named keys by name,
+// as X11 and Windows hand freeglut the character typed. They run as
+// emscripten runs a timer's callback: the exit that Escape makes ends the
+// run without an exception thrown to the page (one a debugger would keep,
+// and the whole run with it).
 mergeInto(LibraryManager.library, {
   $canvasPoint: function(event) {
     var r = Module['canvas'].getBoundingClientRect();
@@ -13,6 +22,42 @@ mergeInto(LibraryManager.library, {
   $listen: function(type, handler) {
     window.addEventListener(type, handler, true);
     __ATEXIT__.push(function() { window.removeEventListener(type, handler, true); });
+  },
+  // Latin-1 characters as typed, and the few named keys that type one;
+  // null for the rest (Shift, F5, a dead key) and for shortcuts: Ctrl or Alt
+  // alone, or Meta (Ctrl with Alt is AltGr on Windows, which types).
+  $typedChar: function(event) {
+    var named = {'Escape': 27, 'Enter': 13, 'Backspace': 8, 'Delete': 127};
+    if (event.isComposing || event.metaKey || event.ctrlKey != event.altKey)
+      return null;
+    if (event.key in named)
+      return named[event.key];
+    var chars = Array.from(event.key);  // code points
+    var c = chars.length == 1 ? chars[0].codePointAt(0) : 256;
+    return c < 256 ? c : null;
+  },
+  // GLUT's special keys by their DOM names. The function keys stay the
+  // browser's (F5 reloads, F11 goes fullscreen).
+  $specialKeys: {'ArrowLeft': 100, 'ArrowUp': 101, 'ArrowRight': 102, 'ArrowDown': 103,
+                 'PageUp': 104, 'PageDown': 105, 'Home': 106, 'End': 107, 'Insert': 108},
+  $keyListener__deps: ['$GLUT', '$Browser', '$listen', '$callUserCallback'],
+  $keyListener: function(translate, func) {
+    listen('keydown', function(event) {
+      var key = translate(event);
+      if (key === null || key === undefined)
+        return;
+      event.preventDefault();
+      GLUT.saveModifiers(event);
+      callUserCallback(function() { {{{ makeDynCall('viii', 'func') }}}(key, Browser.mouseX, Browser.mouseY); });
+    });
+  },
+  glutKeyboardFunc__deps: ['$keyListener', '$typedChar'],
+  glutKeyboardFunc: function(func) {
+    keyListener(typedChar, func);
+  },
+  glutSpecialFunc__deps: ['$keyListener', '$specialKeys'],
+  glutSpecialFunc: function(func) {
+    keyListener(function(event) { return event.metaKey ? null : specialKeys[event.key]; }, func);
   },
   glutMouseFunc__deps: ['$GLUT', '$canvasPoint', '$listen'],
   glutMouseFunc: function(func) {
