@@ -54,8 +54,10 @@ X_PACKAGES=(xvfb xauth xdotool x11-utils x11-apps imagemagick)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix dpkg-dev zip googletest)
 PACKAGE_PACKAGES=(dpkg-dev lintian man-db desktop-file-utils appstream devscripts)
 WEB_PACKAGES=(cmake make emscripten zip python3)
-# The browser tests' own: headless Chromium driven through WebDriver.
-BROWSER_PACKAGES=(chromium chromium-driver python3-selenium libfaketime imagemagick)
+# The browser tests' own: headless Chromium through WebDriver, Firefox ESR
+# through its WebDriver BiDi server, WebKitGTK through WebKitWebDriver.
+BROWSER_PACKAGES=(chromium chromium-driver python3-selenium libfaketime imagemagick firefox-esr
+    webkit2gtk-driver python3-websocket)
 
 # The first Debian mirror in this system's apt sources.
 debian_mirror() {

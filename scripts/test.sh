@@ -6,8 +6,8 @@
 # package built, checked and run. The program and the unit tests are also
 # built with clang and libc++, and those tests run. The Windows zip is
 # cross-built and its .exe tested under Wine. The web site is built twice
-# (the zips must be equal) and its page tested in headless Chromium. A
-# warning fails any build.
+# (the zips must be equal) and its page tested in Chromium, Firefox ESR and
+# WebKitGTK. A warning fails any build.
 set -euo pipefail
 scratch= XVFB_PID=
 trap '[ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null; [ -z "$scratch" ] || rm -rf "$scratch"' EXIT

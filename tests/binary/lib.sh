@@ -148,17 +148,20 @@ held() { local a; a=$(shot); sleep 0.3; [ "$(shot)" = "$a" ]; }
 picture() { wait_for "the picture did not hold still" held; shot; cp "$WORK/shot.xwd" "$WORK/$1.xwd"; }
 
 # Opens the page of a copy of the web site WEB_SITE, with $WORK's
-# colours.txt (if any) for its own, in headless Chromium (tests/binary/browser.py,
-# which takes further arguments); the page's console text goes to
-# $WORK/stdout, its pictures to $WORK/web-N.png.
+# colours.txt (if any) for its own, in the browser engine WEB_ENGINE
+# (chromium by default; firefox and webkit on a virtual X server of their
+# own if the test has none) through tests/binary/browser.py, which takes
+# further arguments; the page's console text goes to $WORK/stdout, its
+# pictures to $WORK/web-N.png.
 browse() {
-    local site=$WORK/site
+    local site=$WORK/site engine=${WEB_ENGINE:-chromium}
     rm -rf "$site"
     cp -r "$WEB_SITE" "$site"
     rm -f "$site/colours.txt"
     [ ! -e "$WORK/colours.txt" ] || mv "$WORK/colours.txt" "$site/"
-    timeout $((DEADLINE * 4)) /usr/bin/python3 "$SRC/tests/binary/browser.py" "$site" "$WORK" "$@" ||
-        fail "the page, above"
+    [ "$engine" = chromium ] || [ -n "$XVFB_PID" ] || start_xvfb 1400x1000
+    timeout $((DEADLINE * 4)) /usr/bin/python3 "$SRC/tests/binary/browser.py" "$site" "$WORK" --engine "$engine" "$@" ||
+        fail "the page in $engine, above"
 }
 
 # Sends keys, then waits until frames drawn after them are on screen.

@@ -1,0 +1,89 @@
+// Loaded by the page's copy under test before its own scripts (browser.py
+// writes `hooks` with the run's settings first). Counts frames (each clears
+// once), those drawn outside an animation frame or twice in one callback,
+// and those drawn while the page was hidden, and the vertices the last
+// whole frame drew; keeps the keys whose default action (scrolling, typing)
+// was left to the page, the errors thrown or logged, the latest
+// landscape's model-view matrix and a weak reference to each run; keeps
+// each frame readable until the next (a busy renderer can miss WebDriver's
+// 10 s for a screenshot). Optionally freezes the clock or hides
+// WEBGL_multi_draw, as some browsers lack it.
+'use strict';
+{  // nothing here is global but the window's own names
+window.vellmoorFrames = window.vellmoorStray = window.vellmoorHidden = window.vellmoorVertices = 0;
+window.vellmoorCalls = 0;  // to clear and to set the viewport: a frame or a reshape
+let tally = 0;  // vertices drawn since the last clear
+const gl = WebGLRenderingContext.prototype;
+const arrays = gl.drawArrays;
+gl.drawArrays = function (m, first, n) { tally += n; return arrays.call(this, m, first, n); };
+const extension = gl.getExtension;
+gl.getExtension = function (name) {
+  if (name === 'WEBGL_multi_draw' && hooks.single)
+    return null;
+  const e = extension.call(this, name);
+  if (e && name === 'WEBGL_multi_draw' && !e.counted) {
+    const multi = e.multiDrawArraysWEBGL;
+    e.multiDrawArraysWEBGL = function (m, f, fo, counts, co, n) {
+      for (let k = 0; k < n; ++k) tally += counts[co + k];
+      return multi.call(this, m, f, fo, counts, co, n);
+    };
+    e.counted = true;
+  }
+  return e;
+};
+const supported = gl.getSupportedExtensions;
+gl.getSupportedExtensions = function () {
+  return (supported.call(this) || []).filter(e => e !== 'WEBGL_multi_draw' || !hooks.single);
+};
+// The eye's height: the view matrix is a rotation R after a move by -eye, so
+// its translation t is -R eye, and eye = -R^T t (column-major, y second).
+const uniformAt = gl.getUniformLocation;
+gl.getUniformLocation = function (p, name) {
+  const at = uniformAt.call(this, p, name);
+  if (at)
+    at.vellmoorName = name;
+  return at;
+};
+const matrix = gl.uniformMatrix4fv;
+gl.uniformMatrix4fv = function (at, t, m) {
+  if (at && at.vellmoorName === 'modelview')  // the sky's, then the landscape's
+    window.vellmoorEye = -(m[4] * m[12] + m[5] * m[13] + m[6] * m[14]);
+  return matrix.call(this, at, t, m);
+};
+window.vellmoorLoose = [];
+window.addEventListener('keydown', e => setTimeout(() => e.defaultPrevented || window.vellmoorLoose.push(e.key)), true);
+document.addEventListener('visibilitychange', () => document.hidden && (window.vellmoorWasHidden = true));
+let drawn = null;  // frames drawn in the running animation-frame callback; null outside one
+const raf = window.requestAnimationFrame.bind(window);
+window.requestAnimationFrame = f => raf(t => { drawn = 0; try { f(t); } finally { drawn = null; } });
+const viewport = gl.viewport;
+gl.viewport = function (...box) { ++window.vellmoorCalls; return viewport.apply(this, box); };
+const clear = gl.clear;
+gl.clear = function (bits) {
+  ++window.vellmoorFrames;
+  ++window.vellmoorCalls;
+  window.vellmoorVertices = tally;
+  tally = 0;
+  window.vellmoorStray += drawn === null || ++drawn > 1;
+  window.vellmoorHidden += document.hidden;
+  return clear.call(this, bits);
+};
+const get = HTMLCanvasElement.prototype.getContext;
+HTMLCanvasElement.prototype.getContext = function (t, a) { return get.call(this, t, {...a, preserveDrawingBuffer: true}); };
+window.vellmoorSaid = [];  // the status line's texts, each with the frames drawn by then
+addEventListener('DOMContentLoaded', () => { const s = document.getElementById('state');
+  new MutationObserver(() => vellmoorSaid.push([s.textContent, vellmoorFrames])).observe(s, {childList: true, subtree: true}); });
+window.vellmoorErrors = [];
+addEventListener('error', e => e.error && e.error.name === 'ExitStatus' || vellmoorErrors.push(String(e.message)));
+addEventListener('unhandledrejection', e => vellmoorErrors.push('unhandled rejection: ' + e.reason));
+const logged = console.error.bind(console);
+console.error = (...what) => { vellmoorErrors.push(what.join(' ')); logged(...what); };
+window.vellmoorRuns = [];  // a weak reference to each run's module
+let factory;
+Object.defineProperty(window, 'Vellmoor', {configurable: true, get: () => factory && (settings => {
+  vellmoorRuns.push(new WeakRef(settings));
+  return factory(settings);
+}), set: f => { factory = f; }});
+if (hooks.time !== null)
+  Date.now = () => hooks.time * 1000;
+}
