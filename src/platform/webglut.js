@@ -30,7 +30,7 @@ mergeInto(LibraryManager.library, {
     var named = {'Escape': 27, 'Enter': 13, 'Backspace': 8, 'Delete': 127};
     if (event.isComposing || event.metaKey || event.ctrlKey != event.altKey)
       return null;
-    if (event.key in named)
+    if (named.hasOwnProperty(event.key))
       return named[event.key];
     var chars = Array.from(event.key);  // code points
     var c = chars.length == 1 ? chars[0].codePointAt(0) : 256;
@@ -57,7 +57,9 @@ mergeInto(LibraryManager.library, {
   },
   glutSpecialFunc__deps: ['$keyListener', '$specialKeys'],
   glutSpecialFunc: function(func) {
-    keyListener(function(event) { return event.metaKey ? null : specialKeys[event.key]; }, func);
+    keyListener(function(event) {
+      return !event.metaKey && specialKeys.hasOwnProperty(event.key) ? specialKeys[event.key] : null;
+    }, func);
   },
   glutMouseFunc__deps: ['$GLUT', '$canvasPoint', '$listen'],
   glutMouseFunc: function(func) {
