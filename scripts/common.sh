@@ -59,6 +59,16 @@ WEB_PACKAGES=(cmake make emscripten zip python3)
 BROWSER_PACKAGES=(chromium chromium-driver python3-selenium libfaketime imagemagick firefox-esr
     webkit2gtk-driver python3-websocket)
 
+# Writes into a web site's service worker (sw.js) its other files and a
+# version named after their content: a changed file makes a new version.
+stamp_site() {  # SITE
+    local names version
+    names=$(cd "$1" && find . -maxdepth 1 -type f ! -name sw.js -printf '%f\n' | LC_ALL=C sort)
+    version=$(cd "$1" && sha256sum $names | sha256sum | cut -c 1-16)
+    sed -i -e "s/^const version = .*/const version = '$version';/" \
+        -e "s/^const files = .*/const files = ['.\/', $(sed "s/.*/'&'/" <<<"$names" | paste -sd, -)];/" "$1/sw.js"
+}
+
 # The first Debian mirror in this system's apt sources.
 debian_mirror() {
     cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null |

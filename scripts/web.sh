@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Vellmoor for a browser with Debian's emscripten and leaves a static
-# site in build-web/site/ (index.html, its script and style, vellmoor.js and
-# vellmoor.wasm, colours.txt, LICENSE), packed as
+# site in build-web/site/ (index.html, its scripts, style, web app manifest,
+# icons and service worker, vellmoor.js and vellmoor.wasm, colours.txt,
+# LICENSE), packed as
 # build-web/vellmoor-VERSION-web.zip. The zip is reproducible: its entries
 # carry the last commit's time, in a fixed order. Prints the zip's path last.
 # `web.sh serve` then serves the site on this machine (port
@@ -28,8 +29,10 @@ version=$(sed -n 's/^project(vellmoor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt
 name=vellmoor-$version-web
 site=$out/site stage=$out/$name
 rm -rf "$site" "$stage" "$stage.zip" && mkdir "$site"
-files=(index.html page.js view.js page.css vellmoor.js vellmoor.wasm colours.txt LICENSE)
-cp web/index.html web/page.js web/view.js web/page.css "$out/vellmoor.js" "$out/vellmoor.wasm" colours.txt LICENSE "$site/"
+page=(index.html page.js view.js console.js keep.js page.css manifest.webmanifest sw.js icon-192.png icon-512.png)
+files=("${page[@]}" vellmoor.js vellmoor.wasm colours.txt LICENSE)
+cp "${page[@]/#/web/}" "$out/vellmoor.js" "$out/vellmoor.wasm" colours.txt LICENSE "$site/"
+stamp_site "$site"
 cp -r "$site" "$stage"
 touch -h -d "@$SOURCE_DATE_EPOCH" "$stage" "$stage"/*
 (cd "$out" && TZ=UTC zip -q -X -D "$name.zip" "${files[@]/#/$name/}")

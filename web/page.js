@@ -1,44 +1,16 @@
 // Runs the viewer on this page: one instance of the WebAssembly program a
 // run, on a fresh canvas, with the site's colours.txt or the user's own
-// (read here, never sent), its standard output shown as a terminal shows it.
+// (read here, never sent), in the landscape's second (keep.js), its
+// standard output on the page's console (console.js).
 'use strict';
 (function () {
   const state = document.getElementById('state');
   const again = document.getElementById('again');
-  const term = document.getElementById('console');
   const picker = document.getElementById('ramp');
   let canvas = document.getElementById('canvas');
   let chosen = null;               // the user's colours.txt: {name, bytes}; null for the site's
   let latest = null;               // the latest run's instance, once made
   let queue = Promise.resolve();   // runs start one after another
-
-  // The console: finished lines, and the line being written.
-  const decoder = new TextDecoder();
-  let lines = [], line = '', shown = true;
-  let errors = '';  // the line being written to standard error
-  function show() {
-    shown = true;
-    term.textContent = lines.concat([line]).join('\n');
-    term.scrollTop = term.scrollHeight;
-  }
-  function put(byte) {
-    if (byte === null || byte === undefined)
-      return;  // a flush
-    if (byte === 10) {
-      line += decoder.decode();
-      console.log(line);
-      lines.push(line);
-      line = '';
-    } else if (byte === 8) {
-      line = Array.from(line).slice(0, -1).join('');  // one character back
-    } else {
-      line += decoder.decode(new Uint8Array([byte]), {stream: true});
-    }
-    if (shown) {
-      shown = false;
-      queueMicrotask(show);
-    }
-  }
 
   // The site's colours.txt as the program would find it in its folder: a
   // file, nothing, or a directory (which servers answer with a listing at
@@ -68,11 +40,15 @@
     }
   }
 
-  // What a run adds to the window and the document while it starts (the
-  // toolkit's listeners, emscripten's) holds the whole run, its memory
-  // included: it goes when the run ends, however it ends, and nothing else
-  // of the page keeps the run.
+  // While a run starts (its main, in one go between preRun and postRun) the
+  // clock reads its landscape's second, which seeds it, and what it adds to
+  // the window and the document (the toolkit's listeners, emscripten's) is
+  // recorded: such a listener holds the whole run, its memory included, and
+  // goes when the run ends, however it ends.
+  let clock = null;  // the page's Date.now while a run starts
   function record(run) {
+    clock = Date.now;
+    Date.now = () => run.second * 1000;
     for (const target of [window, document])
       target.addEventListener = function (type, listener, options) {
         run.listeners.push([target, type, listener, options]);
@@ -80,6 +56,9 @@
       };
   }
   function recorded() {
+    if (clock)
+      Date.now = clock;
+    clock = null;
     delete window.addEventListener;
     delete document.addEventListener;
   }
@@ -163,24 +142,16 @@
     const fresh = canvas.cloneNode(false);  // a new WebGL context
     canvas.replaceWith(fresh);
     canvas = fresh;
-    lines = [];
-    line = '';
-    show();
+    Terminal.clear();
     again.hidden = true;
     state.textContent = 'Starting…';
     const ramp = chosen ? {kind: 'file', bytes: chosen.bytes} : await siteRamp();
     const run = {
       canvas: canvas,
       listeners: [],  // [target, type, listener, options] added to the window or document
-      stdout: put,
-      stderr: byte => {
-        if (byte === 10) {
-          console.error(errors);
-          errors = '';
-        } else if (byte !== null && byte !== undefined) {
-          errors += String.fromCharCode(byte);
-        }
-      },
+      second: Keep.second(),  // seconds since 1970, UTC: the landscape's
+      stdout: Terminal.out,
+      stderr: Terminal.err,
       preRun: [m => {
         record(run);  // main runs between here and postRun, in one go
         if (ramp.kind === 'file')
@@ -191,6 +162,7 @@
       onRuntimeInitialized: () => { run.started = true; },
       postRun: [recorded],
       onFrame: () => {  // after each frame drawn
+        Keep.drawn(run.canvas);
         run.drawn = true;
         if (!run.drawing) {
           run.drawing = true;
@@ -261,5 +233,19 @@
       use(e.dataTransfer.files[0]);
   });
   again.addEventListener('click', start);
+
+  // The landscape: kept by Start again and a chosen colours.txt, another
+  // for "New landscape" or an address with another second.
+  document.getElementById('copy').addEventListener('click', () => Keep.copy().catch(() => {}));
+  document.getElementById('new').addEventListener('click', () => { Keep.fresh(); start(); });
+  document.getElementById('save').addEventListener('click', () => {
+    if (latest && !latest.ended)
+      Keep.save(latest, chosen ? chosen.name : 'colours.txt');
+  });
+  addEventListener('hashchange', () => { if (Keep.moved()) { Keep.take(); start(); } });
+  // The site kept for visits without the network, where the browser can.
+  if ('serviceWorker' in navigator)
+    navigator.serviceWorker.register('sw.js').catch(e => console.log('Not kept for offline use: ' + e));
+  Keep.take();
   start();
 })();

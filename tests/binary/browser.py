@@ -23,6 +23,7 @@ from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.common.action_chains import ActionChains
 
 import engines
+import keeping
 
 DEADLINE = 90  # seconds for any one wait
 
@@ -55,12 +56,22 @@ def until(what, test):  # a renderer too busy to answer in time is asked again
     sys.exit(f'FAIL: {what} (gave up after {DEADLINE} s)')
 
 
-def serve(site):
-    handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=site)
-    handler.func.log_message = lambda *a: None
-    httpd = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
-    threading.Thread(target=httpd.serve_forever, daemon=True).start()
-    return f'http://127.0.0.1:{httpd.server_address[1]}/'
+class Server:  # the site's folder on a local port, which can go and come back
+    def __init__(self, folder):
+        self.handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=folder)
+        self.handler.func.log_message = lambda *a: None
+        self.port = 0
+        self.start()
+        self.url = f'http://127.0.0.1:{self.port}/'
+
+    def start(self):
+        self.httpd = http.server.ThreadingHTTPServer(('127.0.0.1', self.port), self.handler)
+        self.port = self.httpd.server_address[1]
+        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
+
+    def stop(self):
+        self.httpd.shutdown()
+        self.httpd.server_close()
 
 
 def hook(site, settings):  # hooks.js into the site's copy, before the page's own scripts
@@ -72,6 +83,7 @@ def hook(site, settings):  # hooks.js into the site's copy, before the page's ow
         page = f.read()
     with open(index, 'w') as f:
         f.write(page.replace('<link rel="stylesheet"', '<script src="hooks.js"></script>\n<link rel="stylesheet"', 1))
+    keeping.stamp(site)  # kept offline with the rest
 
 
 def layouts(b, more):
@@ -117,17 +129,20 @@ def restarts(b, n, more):
 def main():
     p = argparse.ArgumentParser()
     for arg, how in (('site', {}), ('work', {}), ('--time', {'type': int}), ('--restarts', {'type': int, 'default': 0}),
-                     ('--engine', {'default': 'chromium'}),
-                     *((f, {'action': 'store_true'}) for f in ('--views', '--single', '--phone', '--nowebgl'))):
+                     ('--engine', {'default': 'chromium'}), ('--at', {'type': int}),
+                     *((f, {'action': 'store_true'}) for f in ('--views', '--single', '--phone', '--nowebgl',
+                                                               '--offline', '--address', '--save'))):
         p.add_argument(arg, **how)
     a = p.parse_args()
-    hook(a.site, {'time': a.time, 'single': a.single})
+    hook(a.site, {'time': a.time, 'single': a.single, 'preserve': not a.save})
     chromium = a.engine == 'chromium'
     b = engines.start(a.engine, DEADLINE, phone=a.phone, nowebgl=a.nowebgl)
     try:
         if chromium:
             b.d.set_page_load_timeout(DEADLINE)
-        b.get(serve(os.path.dirname(a.site)) + os.path.basename(a.site) + '/')  # under a path
+        server = Server(os.path.dirname(a.site))
+        base = server.url + os.path.basename(a.site) + '/'  # under a path
+        b.get(base + (f'#at={a.at}' if a.at is not None else ''))
         js = b.js
         count = lambda: js('return window.vellmoorFrames')
         more = lambda n: (want := count() + n, until(f'{n} more frames', lambda: count() >= want))
@@ -150,7 +165,9 @@ def main():
         if a.views:
             with open(f'{a.work}/side', 'w') as f:
                 f.write(str(js("return document.getElementById('canvas').width")))
-            picture(1)
+            first = picture(1)
+            if a.at is not None and (seen := js("return document.getElementById('second').textContent")) != keeping.utc(a.at):
+                sys.exit(f'FAIL: the landscape of #at={a.at} was shown as of {seen}')
             b.keys(*['Left'] * 3, *['PageUp'] * 2)
             more(3)
             picture(2)
@@ -228,6 +245,12 @@ def main():
                 sys.exit('FAIL: the view did not fly after the Up button x 5')
         if a.restarts:
             restarts(b, a.restarts, more)
+        if a.address:
+            keeping.address(b, base, a.time, until, more)
+        if a.offline:
+            keeping.offline(b, a.site, server, until, more)
+        if a.save:
+            keeping.save(b, a.work, a.at, until)
         if stray := js('return window.vellmoorStray'):
             sys.exit(f'FAIL: {stray} frames drawn outside an animation frame or two in one')
         if early := [text for text, drawn in js('return window.vellmoorSaid') if 'Flying' in text and not drawn]:
@@ -236,6 +259,11 @@ def main():
         if not a.nowebgl:
             b.keys('Escape')
             until('Escape did not end the run', lambda: not js("return document.getElementById('again').hidden"))
+        if a.views:  # the same landscape, from the start view
+            b.click('again')
+            more(3)
+            if picture('again') != first:
+                sys.exit('FAIL: Start again showed another picture than the first at the start view')
         with open(f'{a.work}/stdout', 'w', encoding='utf-8', newline='') as f:
             f.write(text)
         errors = js('return window.vellmoorErrors') + ([e['message'] for e in b.d.get_log('browser')

@@ -5,9 +5,9 @@
 // whole frame drew; keeps the keys whose default action (scrolling, typing)
 // was left to the page, the errors thrown or logged, the latest
 // landscape's model-view matrix and a weak reference to each run; keeps
-// each frame readable until the next (a busy renderer can miss WebDriver's
-// 10 s for a screenshot). Optionally freezes the clock or hides
-// WEBGL_multi_draw, as some browsers lack it.
+// each frame readable until the next unless told not to (a busy renderer
+// can miss WebDriver's 10 s for a screenshot). Optionally freezes the clock
+// or hides WEBGL_multi_draw, as some browsers lack it.
 'use strict';
 {  // nothing here is global but the window's own names
 window.vellmoorFrames = window.vellmoorStray = window.vellmoorHidden = window.vellmoorVertices = 0;
@@ -69,7 +69,7 @@ gl.clear = function (bits) {
   return clear.call(this, bits);
 };
 const get = HTMLCanvasElement.prototype.getContext;
-HTMLCanvasElement.prototype.getContext = function (t, a) { return get.call(this, t, {...a, preserveDrawingBuffer: true}); };
+HTMLCanvasElement.prototype.getContext = function (t, a) { return get.call(this, t, {...a, preserveDrawingBuffer: hooks.preserve}); };
 window.vellmoorSaid = [];  // the status line's texts, each with the frames drawn by then
 addEventListener('DOMContentLoaded', () => { const s = document.getElementById('state');
   new MutationObserver(() => vellmoorSaid.push([s.textContent, vellmoorFrames])).observe(s, {childList: true, subtree: true}); });

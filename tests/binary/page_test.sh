@@ -1,9 +1,14 @@
 # The page alone in headless Chromium (browser.py): on a phone (a 390 x 844
-# touch screen at twice the density), in a browser without WebGL, or ended
-# with Escape and started again 20 times.
-# Usage: page_test.sh BINARY SOURCE FRAMESLIB SITE phone|nowebgl|restart
+# touch screen at twice the density), in a browser without WebGL, ended
+# with Escape and started again 20 times, with bad seconds in its address,
+# offline and then a new build, or a picture saved.
+# Usage: page_test.sh BINARY SOURCE FRAMESLIB SITE phone|nowebgl|restart|address|offline|save
 . "$(dirname "$0")/lib.sh"
 WEB_SITE=$1
 cp "$SRC/colours.txt" "$WORK/"
-if [ "$2" = restart ]; then browse --time 1700000000 --restarts 20; else browse --time 1700000000 "--$2"; fi
+case $2 in
+restart) browse --time 1700000000 --restarts 20 ;;
+save) browse --time 1700000000 --at 1767225761 --save ;;
+*) browse --time 1700000000 "--$2" ;;
+esac
 echo "web $2: ok"

@@ -1,18 +1,19 @@
 # The web page in one browser engine against the desktop viewer, both with
 # the web build's rand() (the viewer's through a preload) and the same
-# second, the desktop window sized as the page's picture: the same console
+# second (the page's from its address, #at=SECONDS), the desktop window
+# sized as the page's picture: the same console
 # text once backspaces are applied, and the same pictures below the overlay
 # at the start view, after Left x 3 and Page Up x 2 and, in Chromium, after
 # a drag; there the page again without WebGL's multi-draw, each picture the
 # same to the pixel and to the vertex.
 # Usage: web_test.sh BINARY SOURCE FRAMESLIB SITE RANDLIB ENGINE
 . "$(dirname "$0")/lib.sh"
-WEB_SITE=$1 WEB_ENGINE=$3 second=1700000000
+WEB_SITE=$1 WEB_ENGINE=$3 second=1767225761
 views=3
 [ "$WEB_ENGINE" = chromium ] || views=2
 start_xvfb 1400x1000
 cp "$SRC/colours.txt" "$WORK/"
-browse --time "$second" --views
+browse --at "$second" --views
 mv "$WORK/stdout" "$WORK/web.out"
 side=$(cat "$WORK/side") middle=$(($(cat "$WORK/side") / 2))
 sized() { xdotool getwindowgeometry "$WID" | grep -q "Geometry: ${side}x$side"; }
@@ -40,7 +41,7 @@ for ((k = 1; k <= views; k++)); do  # pixels more than 3 levels apart
 done
 [ "$WEB_ENGINE" = chromium ] || { echo "web $WEB_ENGINE: ok"; exit 0; }
 cp "$SRC/colours.txt" "$WORK/"
-browse --time "$second" --views --single
+browse --at "$second" --views --single
 for k in 1 2 3 4; do
     apart=$(compare -metric AE "png:$WORK/web-$k.png" "png:$WORK/single-$k.png" null: 2>&1) || true
     [ "$apart" = 0 ] || fail "picture $k: $apart pixels apart without multi-draw"
