@@ -38,7 +38,11 @@ const Keep = (function () {
   };
   api.fresh = () => { note.hidden = true; use(Math.floor(Date.now() / 1000)); };
   api.moved = () => location.hash !== '#at=' + second;  // the user changed the address
-  api.copy = () => navigator.clipboard.writeText(location.href);
+  // Where the page may not write the clipboard (an insecure origin), the
+  // address bar is the way.
+  const copy = document.getElementById('copy');
+  copy.hidden = !navigator.clipboard;
+  copy.addEventListener('click', () => navigator.clipboard.writeText(location.href).catch(() => {}));
 
   // A picture: the next frame, read as it is drawn (the drawing buffer is
   // not kept once shown), with text chunks naming the second and the ramp.

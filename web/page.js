@@ -236,7 +236,6 @@
 
   // The landscape: kept by Start again and a chosen colours.txt, another
   // for "New landscape" or an address with another second.
-  document.getElementById('copy').addEventListener('click', () => Keep.copy().catch(() => {}));
   document.getElementById('new').addEventListener('click', () => { Keep.fresh(); start(); });
   document.getElementById('save').addEventListener('click', () => {
     if (latest && !latest.ended)
