@@ -8,12 +8,15 @@ until the canvas's outer rows and columns show only the sky's grey; there,
 how many frames after a key (Left) the picture first shows its effect.
 """
 import os
+import shutil
 import sys
+import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tests', 'binary'))
 import browser as driver  # noqa: E402
-from browser import COUNTER, browser, serve, until  # noqa: E402
+import engines  # noqa: E402
+from browser import Server, hook, until  # noqa: E402
 from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
 
@@ -52,10 +55,13 @@ def rate(d, secs):
 
 def main():
     site, secs = sys.argv[1], float(sys.argv[2]) if len(sys.argv) > 2 else 10
-    d = browser()
+    work = tempfile.mkdtemp()  # a copy of the site with the tests' counters
+    shutil.copytree(site, os.path.join(work, 'site'))
+    hook(os.path.join(work, 'site'), {'time': None, 'hide': [], 'preserve': True})
+    d = engines.chromium().d
     try:
-        d.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': COUNTER + FIRST})
-        d.get(serve(site))
+        d.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': FIRST})
+        d.get(Server(work).url + 'site/')
         until('no frame', lambda: d.execute_script('return window.vellmoorFrames') > 3)
         print(f'first frame {d.execute_script("return window.vellmoorFirst") / 1000:.2f} s after loading')
         print(f'start view  {rate(d, secs):.1f} frames a second')
@@ -75,6 +81,7 @@ def main():
         print(f'site        {size / 1e6:.2f} MB ({", ".join(sorted(os.listdir(site)))})')
     finally:
         d.quit()
+        shutil.rmtree(work)
 
 
 main()
