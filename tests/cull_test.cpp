@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
+#include <set>
 #include <vector>
 
 #include "render/scene/cull.h"
 #include "render/scene/choice.h"
 #include "render/scene/projection.h"
 #include "render/scene/sky.h"
+#include "render/scene/strips.h"
 #include "support/grids.h"
 #include "terrain/heightfield.h"
 
@@ -30,6 +33,35 @@ void Mix(const SkyVertex &v, const double clip[16], double c[4])
         p[a] = v.from.position[a] + double(v.t) * (v.to.position[a] - v.from.position[a]);
     for (int r = 0; r < 4; ++r)
         c[r] = clip[12 + r] + clip[r] * p[0] + clip[4 + r] * p[1] + clip[8 + r] * p[2];
+}
+
+// The triangles a strip of indices draws, each in its drawn order turned to
+// start at its least index, so that orientation tells; none without area.
+std::multiset<std::array<unsigned, 3>> Triangles(const std::vector<unsigned> &v)
+{
+    std::multiset<std::array<unsigned, 3>> out;
+    for (std::size_t k = 2; k < v.size(); ++k) {
+        std::array<unsigned, 3> t = {v[k - 2 + k % 2], v[k - 1 - k % 2], v[k]};  // odd ones go the other way
+        std::rotate(t.begin(), std::min_element(t.begin(), t.end()), t.end());
+        if (t[0] != t[1] && t[1] != t[2] && t[0] != t[2])
+            out.insert(t);
+    }
+    return out;
+}
+
+// The ranges joined as one strip draw the very triangles they draw alone.
+void ExpectJoinedAsAlone(int n)
+{
+    std::vector<unsigned> joined;
+    JoinStrips(first.data(), count.data(), n, joined);
+    std::multiset<std::array<unsigned, 3>> alone;
+    for (int k = 0; k < n; ++k) {
+        std::vector<unsigned> one(std::size_t(count[k]));
+        for (int v = 0; v < count[k]; ++v)
+            one[std::size_t(v)] = unsigned(first[k] + v);
+        alone.merge(Triangles(one));
+    }
+    EXPECT_TRUE(Triangles(joined) == alone) << n << " ranges";
 }
 
 }  // namespace
@@ -179,6 +211,9 @@ TEST(PassChoice, BufferObjectsOnADirectContextOfGL15ShadersFromGL20OrES20)
         EXPECT_EQ(HasExtension(list, name), has) << name;
     EXPECT_FALSE(HasExtension("GL_WEBGL_multi_draw_instanced", webglmultidraw));
     EXPECT_FALSE(HasExtension(nullptr, webglmultidraw));
+    EXPECT_TRUE(BigIndices("1.4 Mesa 22.3.6", nullptr));
+    EXPECT_FALSE(BigIndices("OpenGL ES 2.0 (WebGL 1.0)", list));
+    EXPECT_TRUE(BigIndices("OpenGL ES 2.0 (WebGL 1.0)", "GL_OES_x GL_OES_element_index_uint"));
 }
 
 TEST(Cull, RangesMergeInsidePiecesAndKeepClippedOnesApart)
@@ -192,6 +227,7 @@ TEST(Cull, RangesMergeInsidePiecesAndKeepClippedOnesApart)
         EXPECT_EQ(first[i], i * stripverts);
         EXPECT_EQ(count[i], stripverts);
     }
+    ExpectJoinedAsAlone(n);
 
     // A cube of half side 30 about the origin: only strips and pieces near the
     // middle, those on its faces each a range of their own.
@@ -215,6 +251,10 @@ TEST(Cull, RangesMergeInsidePiecesAndKeepClippedOnesApart)
     EXPECT_GT(single, 0);
     EXPECT_GT(merged, 0);
     EXPECT_LT(vertices, 70 * 2 * 80);
+    ExpectJoinedAsAlone(n);
+    std::vector<unsigned> joined;  // pieces that continue one another merged: no joins between them
+    JoinStrips(first.data(), count.data(), n, joined);
+    EXPECT_LT(joined.size(), std::size_t(vertices));
 }
 
 // Each vertex, mixed as the shader mixes it, on or in front of the near plane

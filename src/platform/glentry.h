@@ -44,7 +44,8 @@
     X(vertexattribpointer, glVertexAttribPointer, void,                                   \
       (GLuint, GLint, GLenum, GLboolean, GLsizei, const void *))                          \
     X(enablevertexattribarray, glEnableVertexAttribArray, void, (GLuint))                 \
-    X(disablevertexattribarray, glDisableVertexAttribArray, void, (GLuint))
+    X(disablevertexattribarray, glDisableVertexAttribArray, void, (GLuint))              \
+    X(buffersubdata, glBufferSubData, void, (GLenum, std::ptrdiff_t, std::ptrdiff_t, const void *))
 
 #define VELLMOOR_DECLARE_ENTRY(pointer, name, result, parameters) extern result(APIENTRY *pointer) parameters;
 VELLMOOR_BUFFER_ENTRIES(VELLMOOR_DECLARE_ENTRY)

@@ -5,6 +5,8 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
+#include <initializer_list>
+
 #include "platform/platform.h"
 
 // A browser's contexts are all its own: nothing to choose.
@@ -120,11 +122,13 @@ EMSCRIPTEN_KEEPALIVE void DrawAgain()
         owed = true;
 }
 
-// A context given back has no extension enabled: the one the renderer may
-// call is enabled again as emscripten did at start-up.
+// A context given back has no extension enabled: those the renderer may
+// use are enabled again as emscripten did at start-up.
 EMSCRIPTEN_KEEPALIVE void ContextRestored()
 {
-    emscripten_webgl_enable_extension(emscripten_webgl_get_current_context(), "WEBGL_multi_draw");
+    const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE c = emscripten_webgl_get_current_context();
+    for (const char *name : {"WEBGL_multi_draw", "OES_element_index_uint"})
+        emscripten_webgl_enable_extension(c, name);
     if (restarting)
         restarting();
     DrawAgain();

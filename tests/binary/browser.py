@@ -129,12 +129,13 @@ def restarts(b, n, more):
 def main():
     p = argparse.ArgumentParser()
     for arg, how in (('site', {}), ('work', {}), ('--time', {'type': int}), ('--restarts', {'type': int, 'default': 0}),
-                     ('--engine', {'default': 'chromium'}), ('--at', {'type': int}),
-                     *((f, {'action': 'store_true'}) for f in ('--views', '--single', '--phone', '--nowebgl',
+                     ('--engine', {'default': 'chromium'}), ('--at', {'type': int}), ('--name', {'default': 'web'}),
+                     ('--hide', {'default': ''}),
+                     *((f, {'action': 'store_true'}) for f in ('--views', '--phone', '--nowebgl',
                                                                '--offline', '--address', '--save'))):
         p.add_argument(arg, **how)
     a = p.parse_args()
-    hook(a.site, {'time': a.time, 'single': a.single, 'preserve': not a.save})
+    hook(a.site, {'time': a.time, 'hide': a.hide.split(','), 'preserve': not a.save})
     chromium = a.engine == 'chromium'
     b = engines.start(a.engine, DEADLINE, phone=a.phone, nowebgl=a.nowebgl)
     try:
@@ -155,11 +156,11 @@ def main():
 
         def picture(k):  # once two shots agree
             png = until('the picture did not hold still', lambda: shot() == (time.sleep(0.3), shot())[1] and shot())
-            name = f"{a.work}/{'single' if a.single else 'web'}-{k}"
+            name = f'{a.work}/{a.name}-{k}'
             with open(name + '.png', 'wb') as f:
                 f.write(base64.b64decode(png.split(',')[1]))
-            with open(name + '.vertices', 'w') as f:  # the picture's frame is the last one drawn
-                f.write(str(js('return window.vellmoorVertices')))
+            with open(name + '.triangles', 'w') as f:  # the picture's frame is the last one drawn
+                f.write(str(js('return window.vellmoorTriangles')))
             return png
 
         if a.views:
@@ -208,7 +209,7 @@ def main():
             b.click('pause')
             more(3)
             until('"Flying." not said again', lambda: state() == 'Flying.')
-        if a.views and not a.single:
+        if a.views and not a.hide:
             layouts(b, more)
         if a.phone:
             d = b.d

@@ -1,30 +1,52 @@
 // Loaded by the page's copy under test before its own scripts (browser.py
 // writes `hooks` with the run's settings first). Counts frames (each clears
 // once), those drawn outside an animation frame or twice in one callback,
-// and those drawn while the page was hidden, and the vertices the last
-// whole frame drew; keeps the keys whose default action (scrolling, typing)
+// and those drawn while the page was hidden, and the triangles with an area
+// that the last whole frame drew, however drawn; keeps the keys whose default action (scrolling, typing)
 // was left to the page, the errors thrown or logged, the latest
 // landscape's model-view matrix and a weak reference to each run; keeps
 // each frame readable until the next unless told not to (a busy renderer
 // can miss WebDriver's 10 s for a screenshot). Optionally freezes the clock
-// or hides WEBGL_multi_draw, as some browsers lack it.
+// or hides extensions (WEBGL_multi_draw, OES_element_index_uint), as some
+// browsers lack them.
 'use strict';
 {  // nothing here is global but the window's own names
-window.vellmoorFrames = window.vellmoorStray = window.vellmoorHidden = window.vellmoorVertices = 0;
+window.vellmoorFrames = window.vellmoorStray = window.vellmoorHidden = window.vellmoorTriangles = 0;
 window.vellmoorCalls = 0;  // to clear and to set the viewport: a frame or a reshape
-let tally = 0;  // vertices drawn since the last clear
+let tally = 0;  // triangles drawn since the last clear
 const gl = WebGLRenderingContext.prototype;
+const triangles = (m, n) => m === gl.TRIANGLES ? n / 3 : m === gl.TRIANGLE_STRIP ? Math.max(n - 2, 0) : 0;
 const arrays = gl.drawArrays;
-gl.drawArrays = function (m, first, n) { tally += n; return arrays.call(this, m, first, n); };
+gl.drawArrays = function (m, first, n) { tally += triangles(m, n); return arrays.call(this, m, first, n); };
+let indices = new Uint32Array(0);  // the element buffer's, as last filled
+for (const name of ['bufferData', 'bufferSubData']) {
+  const fill = gl[name];
+  gl[name] = function (target, ...rest) {
+    const data = rest[name === 'bufferData' ? 0 : 1];
+    if (target === gl.ELEMENT_ARRAY_BUFFER && ArrayBuffer.isView(data)) {
+      const fresh = new Uint32Array(data.slice().buffer);
+      indices = name === 'bufferData' ? fresh : Uint32Array.from(indices, (v, k) => k < fresh.length ? fresh[k] : v);
+    }
+    return fill.call(this, target, ...rest);
+  };
+}
+const elements = gl.drawElements;
+gl.drawElements = function (m, n, type, offset) {  // a strip of 32-bit indices, from the start
+  for (let k = 2; k < n; ++k) {
+    const [a, b, c] = [indices[k - 2], indices[k - 1], indices[k]];
+    tally += a !== b && b !== c && a !== c;
+  }
+  return elements.call(this, m, n, type, offset);
+};
 const extension = gl.getExtension;
 gl.getExtension = function (name) {
-  if (name === 'WEBGL_multi_draw' && hooks.single)
+  if (hooks.hide.includes(name))
     return null;
   const e = extension.call(this, name);
   if (e && name === 'WEBGL_multi_draw' && !e.counted) {
     const multi = e.multiDrawArraysWEBGL;
     e.multiDrawArraysWEBGL = function (m, f, fo, counts, co, n) {
-      for (let k = 0; k < n; ++k) tally += counts[co + k];
+      for (let k = 0; k < n; ++k) tally += triangles(m, counts[co + k]);
       return multi.call(this, m, f, fo, counts, co, n);
     };
     e.counted = true;
@@ -33,7 +55,7 @@ gl.getExtension = function (name) {
 };
 const supported = gl.getSupportedExtensions;
 gl.getSupportedExtensions = function () {
-  return (supported.call(this) || []).filter(e => e !== 'WEBGL_multi_draw' || !hooks.single);
+  return (supported.call(this) || []).filter(e => !hooks.hide.includes(e));
 };
 // The eye's height: the view matrix is a rotation R after a move by -eye, so
 // its translation t is -R eye, and eye = -R^T t (column-major, y second).
@@ -62,7 +84,7 @@ const clear = gl.clear;
 gl.clear = function (bits) {
   ++window.vellmoorFrames;
   ++window.vellmoorCalls;
-  window.vellmoorVertices = tally;
+  window.vellmoorTriangles = tally;
   tally = 0;
   window.vellmoorStray += drawn === null || ++drawn > 1;
   window.vellmoorHidden += document.hidden;

@@ -4,8 +4,8 @@
 # sized as the page's picture: the same console
 # text once backspaces are applied, and the same pictures below the overlay
 # at the start view, after Left x 3 and Page Up x 2 and, in Chromium, after
-# a drag; there the page again without WebGL's multi-draw, each picture the
-# same to the pixel and to the vertex.
+# a drag; there the page again without WebGL's 32-bit indices, and without
+# its multi-draw too, each picture the same to the pixel and the triangle.
 # Usage: web_test.sh BINARY SOURCE FRAMESLIB SITE RANDLIB ENGINE
 . "$(dirname "$0")/lib.sh"
 WEB_SITE=$1 WEB_ENGINE=$3 second=1767225761
@@ -40,12 +40,17 @@ for ((k = 1; k <= views; k++)); do  # pixels more than 3 levels apart
     ((apart <= 480)) || fail "picture $k: $apart pixels apart from the desktop viewer's in $WEB_ENGINE"
 done
 [ "$WEB_ENGINE" = chromium ] || { echo "web $WEB_ENGINE: ok"; exit 0; }
-cp "$SRC/colours.txt" "$WORK/"
-browse --at "$second" --views --single
-for k in 1 2 3 4; do
-    apart=$(compare -metric AE "png:$WORK/web-$k.png" "png:$WORK/single-$k.png" null: 2>&1) || true
-    [ "$apart" = 0 ] || fail "picture $k: $apart pixels apart without multi-draw"
-    cmp -s "$WORK/web-$k.vertices" "$WORK/single-$k.vertices" || fail "picture $k: $(cat "$WORK/web-$k.vertices") \
-vertices drawn, $(cat "$WORK/single-$k.vertices") without multi-draw"
+# The page again without 32-bit indices (drawn with multi-draw), then
+# without multi-draw too (a draw a range): the same pictures to the pixel,
+# the same triangles drawn.
+for hidden in OES_element_index_uint OES_element_index_uint,WEBGL_multi_draw; do
+    cp "$SRC/colours.txt" "$WORK/"
+    browse --at "$second" --views --hide "$hidden" --name hidden
+    for k in 1 2 3 4; do
+        apart=$(compare -metric AE "png:$WORK/web-$k.png" "png:$WORK/hidden-$k.png" null: 2>&1) || true
+        [ "$apart" = 0 ] || fail "picture $k: $apart pixels apart without $hidden"
+        cmp -s "$WORK/web-$k.triangles" "$WORK/hidden-$k.triangles" || fail "picture $k: \
+$(cat "$WORK/web-$k.triangles") triangles drawn, $(cat "$WORK/hidden-$k.triangles") without $hidden"
+    done
 done
 echo "web: ok"

@@ -63,3 +63,8 @@ bool HasExtension(const char *extensions, const char *name)
     }
     return false;
 }
+
+bool BigIndices(const char *version, const char *extensions)
+{
+    return !IsOpenGLES(version) || HasExtension(extensions, "GL_OES_element_index_uint");
+}

@@ -28,6 +28,11 @@ bool ShadersPossible(const char *version);
 // extension; a missing string names none.
 bool HasExtension(const char *extensions, const char *name);
 
+// True when a GL draws with 32-bit indices: every desktop GL, an OpenGL ES
+// one with OES_element_index_uint (WebGL's, which emscripten names with GL_
+// before).
+bool BigIndices(const char *version, const char *extensions);
+
 // The extension string's name for WebGL's multi-draw, which emscripten
 // gives GL_ before.
 constexpr const char *webglmultidraw = "GL_WEBGL_multi_draw";

@@ -28,6 +28,28 @@ std::vector<StripVertex> StripVertices()
     return v;
 }
 
+void JoinStrips(const int first[], const int count[], int n, std::vector<unsigned> &indices)
+{
+    indices.clear();
+    int end = -1;  // one past the last range's vertices; -1 before the first
+    for (int k = 0; k < n; ++k) {
+        int from = first[k];
+        // A range that starts on its predecessor's last two vertices, in the same strip.
+        const bool continues = end - 2 == from && (end - 1) / stripverts == from / stripverts;
+        if (continues) {
+            from = end;
+        } else if (end >= 0) {
+            indices.push_back(indices.back());
+            indices.push_back(unsigned(from));
+            if (indices.size() % 2)  // a strip's first triangle at an even place keeps its orientation
+                indices.push_back(unsigned(from));
+        }
+        end = first[k] + count[k];
+        for (int v = from; v < end; ++v)
+            indices.push_back(unsigned(v));
+    }
+}
+
 void GridsChanged()
 {
     ++gridsgeneration;

@@ -16,6 +16,14 @@ static_assert(offsetof(StripVertex, x) == stripposition, "vertices are packed");
 
 std::vector<StripVertex> StripVertices();
 
+// The ranges of StripVertices (first vertex, vertices; each an even number
+// of vertices from an even first, as VisibleRanges makes them) as one
+// triangle strip of indices into it: ranges that continue one another along
+// a strip merged, the rest joined by repeated indices, whose triangles have
+// no area. Every triangle keeps the orientation it has drawn alone. Replaces
+// indices' contents.
+void JoinStrips(const int first[], const int count[], int n, std::vector<unsigned> &indices);
+
 extern unsigned gridsgeneration;  // bumped by GridsChanged; starts at 1, so 0 is "nothing built"
 
 // Tells the renderers that the grids have changed: each rebuilds its copy

@@ -20,6 +20,8 @@
 namespace {
 
 int first[pieces], count[pieces];  // this frame's visible vertex ranges: first index, vertices
+std::vector<unsigned> joined;      // this frame's visible ranges as one strip, where the GL takes 32-bit indices
+std::vector<SkyVertex> skyvertices;  // this frame's sky, clipped
 
 void Matrix4(int at, const double m[16])
 {
@@ -35,6 +37,19 @@ void Matrix3(int at, const double m[16])
     const float f[9] = {float(m[0]), float(m[1]), float(m[2]), float(m[4]), float(m[5]),
                         float(m[6]), float(m[8]), float(m[9]), float(m[10])};
     uniformmatrix3fv(at, 1, GL_FALSE, f);
+}
+
+// A buffer refilled each frame keeps its storage while the data fits, which
+// spares the GL a new allocation a frame.
+void Refill(GLenum target, unsigned buffer, std::size_t &room, const void *data, std::size_t bytes)
+{
+    bindbuffer(target, buffer);
+    if (bytes > room) {
+        room = bytes;
+        bufferdata(target, std::ptrdiff_t(bytes), data, GL_DYNAMIC_DRAW);
+    } else {
+        buffersubdata(target, 0, std::ptrdiff_t(bytes), data);
+    }
 }
 
 // n floats a vertex for attribute a, from the bound buffer.
@@ -62,12 +77,11 @@ const SkyAttribute skyattributes[] = {
 int FillSky(const double sky[16], const double projection[16])
 {
     static const std::vector<SphereVertex> strips = SphereStrips(float(skyradius), skyslices, skystacks);
-    const std::vector<SkyVertex> v = ClipSky(strips, skystacks, sky, projection);
-    bindbuffer(GL_ARRAY_BUFFER, skybuffer);
-    bufferdata(GL_ARRAY_BUFFER, std::ptrdiff_t(v.size() * sizeof v[0]), v.data(), GL_STREAM_DRAW);
+    skyvertices = ClipSky(strips, skystacks, sky, projection);
+    Refill(GL_ARRAY_BUFFER, skybuffer, skyroom, skyvertices.data(), skyvertices.size() * sizeof(SkyVertex));
     for (const SkyAttribute &a : skyattributes)
         Attribute(a.at, a.n, sizeof(SkyVertex), a.offset);
-    return int(v.size());
+    return int(skyvertices.size());
 }
 
 // Turned with the view and tilted, never moved; a backdrop without depth test.
@@ -91,9 +105,26 @@ void DrawSky(const FrameView &view)
     glEnable(GL_DEPTH_TEST);
 }
 
-// The ranges of the strips that may show: in one call where the browser
-// offers WebGL's multi-draw, else each a strip of its own, as ES 2.0 has no
-// multi-draw.
+// The visible ranges in one draw: joined into one strip of 32-bit indices
+// where the GL takes them (every desktop GL, most WebGL), else in one call
+// where the browser offers WebGL's multi-draw, else each a strip of its own,
+// as ES 2.0 has neither. A browser's GL checks and sets up each draw anew,
+// which costs more than the few degenerate triangles of the joins.
+void DrawRanges(int n)
+{
+    if (bigindices) {
+        JoinStrips(first, count, n, joined);
+        Refill(GL_ELEMENT_ARRAY_BUFFER, indexbuffer, indexroom, joined.data(), joined.size() * sizeof(unsigned));
+        glDrawElements(GL_TRIANGLE_STRIP, GLsizei(joined.size()), GL_UNSIGNED_INT, nullptr);
+        bindbuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    } else if (multidraws) {
+        multidraw(GL_TRIANGLE_STRIP, first, count, n);
+    } else {
+        for (int k = 0; k < n; ++k)
+            glDrawArrays(GL_TRIANGLE_STRIP, first[k], count[k]);
+    }
+}
+
 void DrawLandscape(const FrameView &view)
 {
     RefreshLandscape();
@@ -106,19 +137,15 @@ void DrawLandscape(const FrameView &view)
     bindbuffer(GL_ARRAY_BUFFER, landscapebuffer);
     Attribute(attrcoord, 1, stripstride, 0);
     Attribute(attrposition, 3, stripstride, stripposition);
-    if (multidraws)
-        multidraw(GL_TRIANGLE_STRIP, first, count, n);
-    else
-        for (int k = 0; k < n; ++k)
-            glDrawArrays(GL_TRIANGLE_STRIP, first[k], count[k]);
+    DrawRanges(n);
     disablevertexattribarray(attrposition);
     disablevertexattribarray(attrcoord);
     bindbuffer(GL_ARRAY_BUFFER, 0);
     useprogram(0);
 }
 
-// One quad a glyph, lit at its raster position by the normal the landscape
-// leaves, the wall vertex's.
+// Every glyph in one draw, each lit at its raster position by the normal
+// the landscape leaves, the wall vertex's.
 void DrawOverlay(const FrameView &view)
 {
     double proj[16];
@@ -128,12 +155,11 @@ void DrawOverlay(const FrameView &view)
     uniform3f(textprogram.normal, 0, -ground[gridcells][gridcells], 0);
     glBindTexture(GL_TEXTURE_2D, glyphtexture);
     bindbuffer(GL_ARRAY_BUFFER, textbuffer);
-    Attribute(attrposition, 2, 4 * sizeof(float), 0);
-    Attribute(attrcoord, 2, 4 * sizeof(float), 2 * sizeof(float));
-    for (std::size_t k = 0; k < overlay.size(); ++k) {
-        uniform3f(textprogram.origin, float(overlay[k].pen), float(textbaseline), 0);
-        glDrawArrays(GL_TRIANGLE_STRIP, GLint(4 * k), 4);
-    }
+    Attribute(attrposition, 2, 6 * sizeof(float), 0);
+    Attribute(attrcoord, 2, 6 * sizeof(float), 2 * sizeof(float));
+    Attribute(attrorigin, 2, 6 * sizeof(float), 4 * sizeof(float));
+    glDrawArrays(GL_TRIANGLES, 0, textvertices);
+    disablevertexattribarray(attrorigin);
     disablevertexattribarray(attrcoord);
     disablevertexattribarray(attrposition);
     bindbuffer(GL_ARRAY_BUFFER, 0);
@@ -147,6 +173,5 @@ void ShaderFrame(const FrameView &view)
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     DrawSky(view);
     DrawLandscape(view);
-    glFlush();
     DrawOverlay(view);
 }

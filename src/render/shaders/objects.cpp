@@ -10,12 +10,14 @@
 #include "render/render.h"
 #include "render/renderer.h"
 #include "render/scene/choice.h"
+#include "render/scene/glyphs.h"
 #include "render/shaders/shaders.h"
 #include "terrain/ramp.h"
 
-unsigned skybuffer, landscapebuffer, textbuffer, glyphtexture, ramptexture2d;  // see shaders.h
-bool rampimage, multidraws;
-std::vector<GlyphQuad> overlay;
+unsigned skybuffer, indexbuffer, landscapebuffer, textbuffer, glyphtexture, ramptexture2d;  // see shaders.h
+bool rampimage, multidraws, bigindices;
+int textvertices;
+std::size_t skyroom, indexroom;
 
 namespace {
 
@@ -40,16 +42,20 @@ void MakeGlyphs()
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE, a.width, glyphrows, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE,
                  a.texels.data());
-    overlay = LayoutText(overlaytext, textbaseline);
+    const std::vector<GlyphQuad> overlay = LayoutText(overlaytext, textbaseline);
     const float across = 1.0f / float(a.width);
-    std::vector<float> v;  // x, y, then atlas s, t, per vertex
+    std::vector<float> v;  // x, y, atlas s, t, raster x, y, per vertex
     for (const GlyphQuad &q : overlay) {
         const float s0 = float(q.atlasleft) * across, s1 = float(q.atlasleft + q.right - q.left) * across;
-        // Top left, top right, bottom left, bottom right: clockwise on screen, so front faces.
-        const float corners[16] = {float(q.left), float(q.top), s0, 0, float(q.right), float(q.top), s1, 0,
-                                   float(q.left), float(q.bottom), s0, 1, float(q.right), float(q.bottom), s1, 1};
-        v.insert(v.end(), corners, corners + 16);
+        const float x0 = float(q.left), x1 = float(q.right), y0 = float(q.top), y1 = float(q.bottom);
+        const float pen = float(q.pen), base = float(textbaseline);
+        // Top left, top right, bottom left; bottom left, top right, bottom
+        // right: clockwise on screen, so front faces.
+        const float corners[36] = {x0, y0, s0, 0, pen, base, x1, y0, s1, 0, pen, base, x0, y1, s0, 1, pen, base,
+                                   x0, y1, s0, 1, pen, base, x1, y0, s1, 0, pen, base, x1, y1, s1, 1, pen, base};
+        v.insert(v.end(), corners, corners + 36);
     }
+    textvertices = int(v.size() / 6);
     FillBuffer(textbuffer, v.data(), long(v.size() * sizeof(float)));
 }
 
@@ -67,6 +73,7 @@ void InitShaderState()
     glEnable(GL_DEPTH_TEST);
     glClearColor(clearcolour[0], clearcolour[1], clearcolour[2], clearcolour[3]);
     genbuffers(1, &skybuffer);  // filled as each frame clips the sky
+    genbuffers(1, &indexbuffer);  // and as each culls the landscape
     MakeGlyphs();
 }
 
@@ -89,13 +96,16 @@ bool StartShaders()
     if (!LoadShaderEntries() || !BuildPrograms())
         return false;
     glGenTextures(1, &ramptexture2d);
-    multidraws = HasExtension(reinterpret_cast<const char *>(glGetString(GL_EXTENSIONS)), webglmultidraw);
+    const char *extensions = reinterpret_cast<const char *>(glGetString(GL_EXTENSIONS));
+    multidraws = HasExtension(extensions, webglmultidraw);
+    bigindices = BigIndices(reinterpret_cast<const char *>(glGetString(GL_VERSION)), extensions);
     return true;
 }
 
 void ForgetShaders()
 {
-    skybuffer = landscapebuffer = textbuffer = glyphtexture = ramptexture2d = 0;
+    skybuffer = indexbuffer = landscapebuffer = textbuffer = glyphtexture = ramptexture2d = 0;
+    skyroom = indexroom = 0;
     landscapefor = 0;
     rampimage = false;
     skyprogram = landscapeprogram = textprogram = Program{};

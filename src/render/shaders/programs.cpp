@@ -125,10 +125,10 @@ void main()
 // A glyph takes the colour its raster position is lit with; the model-view
 // matrix is the identity, so position and origin are eye coordinates.
 const char *const textvertex = R"(
-attribute vec3 position;
+attribute vec3 position, origin;
 attribute vec2 coord;
 uniform mat4 projection;
-uniform vec3 origin, normal;
+uniform vec3 normal;
 varying vec4 colour;
 varying vec2 atlascoord;
 varying float fogdistance;
@@ -185,6 +185,7 @@ Program Link(const char *vertexhead, const char *vertex, const char *fragment)
         bindattriblocation(p.id, attrposition2, "position2");
         bindattriblocation(p.id, attrnormal2, "normal2");
         bindattriblocation(p.id, attralong, "along");
+        bindattriblocation(p.id, attrorigin, "origin");
         linkprogram(p.id);
         GLint ok = 0;
         getprogramiv(p.id, GL_LINK_STATUS, &ok);
@@ -204,7 +205,6 @@ void FixUniforms(Program &p)
     p.projection = at("projection");
     p.normalmatrix = at("normalmatrix");
     p.textured = at("textured");
-    p.origin = at("origin");
     p.normal = at("normal");
     useprogram(p.id);
     uniform4fv(at("lightposition"), 1, light_position);

@@ -1,9 +1,7 @@
 #pragma once
 // What the shader renderer's files share: its programs, built once, and the
 // GL objects it draws from. OpenGL ES 2.0 calls only.
-#include <vector>
-
-#include "render/scene/glyphs.h"
+#include <cstddef>
 
 struct FrameView;
 struct Ramp;
@@ -15,7 +13,8 @@ enum Attribute : unsigned {
     attrcoord = 2,     // the ramp coordinate, or a glyph's atlas coordinates
     attrposition2 = 3, // the sky's: SkyVertex's to.position, to.normal and t
     attrnormal2 = 4,
-    attralong = 5
+    attralong = 5,
+    attrorigin = 6     // a glyph's raster position
 };
 
 // A linked program and its uniforms' locations (-1 where it has none).
@@ -23,7 +22,7 @@ struct Program {
     unsigned id;  // 0 until built
     int modelview, projection, normalmatrix;
     int textured;               // the landscape's: a ramp to sample, or the sky's colour without one
-    int origin, normal;         // the overlay's: a glyph's raster position (eye coordinates), the current normal
+    int normal;                 // the overlay's: the current normal
 };
 extern Program skyprogram, landscapeprogram, textprogram;
 
@@ -34,13 +33,16 @@ bool BuildPrograms();
 
 // The GL objects, each 0 until made.
 extern unsigned skybuffer;         // the sky's clipped triangles, SkyVertex's, filled each frame
+extern unsigned indexbuffer;       // the landscape's visible strips as one, filled each frame (32-bit indices)
+extern std::size_t skyroom, indexroom;  // bytes skybuffer and indexbuffer hold, kept from frame to frame
 extern unsigned landscapebuffer;   // the landscape's strips, as StripVertices lays them out
-extern unsigned textbuffer;        // the overlay's quads: x, y, then atlas s, t, per vertex
+extern unsigned textbuffer;        // the overlay's glyphs, two triangles each: x, y, atlas s, t, raster x, y
 extern unsigned glyphtexture;      // the glyph atlas
 extern unsigned ramptexture2d;     // the ramp, a width x 1 2D texture: WebGL binds no texture it did not generate
 extern bool rampimage;             // ramptexture2d holds a ramp of at least one texel
 extern bool multidraws;            // the GL draws many strips in one call (WebGL's WEBGL_multi_draw)
-extern std::vector<GlyphQuad> overlay;  // the overlay's glyphs, in textbuffer's order
+extern bool bigindices;            // the GL draws with 32-bit indices (WebGL's OES_element_index_uint)
+extern int textvertices;           // in textbuffer
 
 // Fills landscapebuffer, and bounds the culling pieces, when the grids have
 // changed since it was last filled.
