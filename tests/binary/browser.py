@@ -19,7 +19,7 @@ import sys
 import threading
 import time
 
-from selenium.common.exceptions import TimeoutException
+from selenium.common.exceptions import JavascriptException, TimeoutException
 from selenium.webdriver.common.action_chains import ActionChains
 
 import engines
@@ -44,13 +44,13 @@ for (let k = 0; k < arguments[4]; ++k)
   }"""
 
 
-def until(what, test):  # a renderer too busy to answer in time is asked again
+def until(what, test):  # a renderer too busy to answer in time, or a page still coming, is asked again
     end = time.monotonic() + DEADLINE
     while time.monotonic() < end:
         try:
             if got := test():
                 return got
-        except TimeoutException:
+        except (TimeoutException, JavascriptException):
             pass
         time.sleep(0.05)
     sys.exit(f'FAIL: {what} (gave up after {DEADLINE} s)')
@@ -135,7 +135,7 @@ def main():
                                                                '--offline', '--address', '--save'))):
         p.add_argument(arg, **how)
     a = p.parse_args()
-    hook(a.site, {'time': a.time, 'hide': a.hide.split(','), 'preserve': not a.save})
+    hook(a.site, {'time': a.time, 'hide': a.hide.split(','), 'preserve': not a.save, 'count': True})
     chromium = a.engine == 'chromium'
     b = engines.start(a.engine, DEADLINE, phone=a.phone, nowebgl=a.nowebgl)
     try:
@@ -145,7 +145,11 @@ def main():
         base = server.url + os.path.basename(a.site) + '/'  # under a path
         b.get(base + (f'#at={a.at}' if a.at is not None else ''))
         js = b.js
-        count = lambda: js('return window.vellmoorFrames')
+        # Chromium's driver can answer a load (or a reload) before the page's
+        # document runs scripts: seen on a busy machine as the page set its
+        # address. A count waits for the hooks.
+        count = lambda: until('the page never ran its hooks',
+                              lambda: [n] if (n := js('return window.vellmoorFrames')) is not None else None)[0]
         more = lambda n: (want := count() + n, until(f'{n} more frames', lambda: count() >= want))
         state = lambda: js("return document.getElementById('state').textContent")
         if a.nowebgl:

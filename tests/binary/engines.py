@@ -3,7 +3,7 @@
 # through chromedriver; Firefox ESR through its own WebDriver BiDi server;
 # WebKitGTK (Safari's engine) through WebKitWebDriver and MiniBrowser. The
 # last two run on the test's X display, where they draw WebGL with Mesa's
-# llvmpipe. Each offers the same verbs: get, js, keys, click, quit.
+# llvmpipe. Each offers the same verbs: get, js, keys, drag, click, quit.
 import glob
 import json
 import re
@@ -16,7 +16,8 @@ from selenium import webdriver
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 
-KEYS = {'Left': Keys.LEFT, 'PageUp': Keys.PAGE_UP, 'Escape': Keys.ESCAPE, 'Tab': Keys.TAB}
+KEYS = {'Left': Keys.LEFT, 'PageUp': Keys.PAGE_UP, 'Escape': Keys.ESCAPE, 'Tab': Keys.TAB, '"': '"', 's': 's'}
+CENTRE = "const r = document.getElementById('canvas').getBoundingClientRect(); return [r.x + r.width / 2, r.y + r.height / 2]"
 WIDTH, HEIGHT = 1280, 800  # the page's window, CSS pixels
 
 
@@ -34,6 +35,10 @@ class Selenium:
         self.js("document.getElementById('canvas').focus()")
         ActionChains(self.d).send_keys(*[KEYS[n] for n in names]).perform()
 
+    def drag(self, dx, dy):  # from the picture's centre
+        ActionChains(self.d).move_to_element(self.d.find_element('id', 'canvas')).click_and_hold() \
+            .move_by_offset(dx, dy).release().perform()
+
     def click(self, name):
         self.d.find_element('id', name).click()
 
@@ -41,12 +46,13 @@ class Selenium:
         self.d.quit()
 
 
-def chromium(phone=False, nowebgl=False):
+def chromium(phone=False, nowebgl=False, llvmpipe=False):  # SwiftShader, or Mesa's llvmpipe through ANGLE
     from selenium.webdriver.chrome.service import Service
     o = webdriver.ChromeOptions()
     o.binary_location = '/usr/bin/chromium'
-    for arg in ('headless=new', 'no-sandbox', 'enable-unsafe-swiftshader', 'use-angle=swiftshader',
-                'window-size=1280,900', 'js-flags=--expose-gc') + (('disable-3d-apis',) if nowebgl else ()):
+    gl = ('use-gl=angle', 'use-angle=gl-egl', 'ignore-gpu-blocklist') if llvmpipe else ('enable-unsafe-swiftshader', 'use-angle=swiftshader')
+    for arg in ('headless=new', 'no-sandbox', 'window-size=1280,900', 'js-flags=--expose-gc') + gl + \
+            (('disable-3d-apis',) if nowebgl else ()):
         o.add_argument('--' + arg)
     o.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
     d = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=o)
@@ -115,6 +121,13 @@ class Firefox:
         self.js("document.getElementById('canvas').focus()")
         strokes = [{'type': kind, 'value': KEYS[n]} for n in names for kind in ('keyDown', 'keyUp')]
         self.cmd('input.performActions', context=self.tab, actions=[{'type': 'key', 'id': 'keyboard', 'actions': strokes}])
+
+    def drag(self, dx, dy):
+        x, y = (round(v) for v in self.js(CENTRE))
+        moves = [{'type': 'pointerMove', 'x': x, 'y': y}, {'type': 'pointerDown', 'button': 0},
+                 {'type': 'pointerMove', 'x': x + dx, 'y': y + dy, 'duration': 200}, {'type': 'pointerUp', 'button': 0}]
+        self.cmd('input.performActions', context=self.tab, actions=[{'type': 'pointer', 'id': 'mouse',
+                 'parameters': {'pointerType': 'mouse'}, 'actions': moves}])
 
     def click(self, name):
         self.js('document.getElementById(arguments[0]).click()', name)

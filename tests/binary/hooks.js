@@ -19,7 +19,7 @@ const triangles = (m, n) => m === gl.TRIANGLES ? n / 3 : m === gl.TRIANGLE_STRIP
 const arrays = gl.drawArrays;
 gl.drawArrays = function (m, first, n) { tally += triangles(m, n); return arrays.call(this, m, first, n); };
 let indices = new Uint32Array(0);  // the element buffer's, as last filled
-for (const name of ['bufferData', 'bufferSubData']) {
+for (const name of hooks.count ? ['bufferData', 'bufferSubData'] : []) {  // a benchmark's page counts none
   const fill = gl[name];
   gl[name] = function (target, ...rest) {
     const data = rest[name === 'bufferData' ? 0 : 1];
@@ -32,7 +32,7 @@ for (const name of ['bufferData', 'bufferSubData']) {
 }
 const elements = gl.drawElements;
 gl.drawElements = function (m, n, type, offset) {  // a strip of 32-bit indices, from the start
-  for (let k = 2; k < n; ++k) {
+  for (let k = 2; k < n && hooks.count; ++k) {
     const [a, b, c] = [indices[k - 2], indices[k - 1], indices[k]];
     tally += a !== b && b !== c && a !== c;
   }
@@ -76,12 +76,21 @@ window.vellmoorLoose = [];
 window.addEventListener('keydown', e => setTimeout(() => e.defaultPrevented || window.vellmoorLoose.push(e.key)), true);
 document.addEventListener('visibilitychange', () => document.hidden && (window.vellmoorWasHidden = true));
 let drawn = null;  // frames drawn in the running animation-frame callback; null outside one
+window.vellmoorCallbacks = [];  // ms in each animation-frame callback that drew, the latest 1000
 const raf = window.requestAnimationFrame.bind(window);
-window.requestAnimationFrame = f => raf(t => { drawn = 0; try { f(t); } finally { drawn = null; } });
+window.requestAnimationFrame = f => raf(t => {
+  const began = performance.now();
+  drawn = 0;
+  try { f(t); } finally {
+    drawn && vellmoorCallbacks.push(performance.now() - began) > 1000 && vellmoorCallbacks.shift();
+    drawn = null;
+  }
+});
 const viewport = gl.viewport;
 gl.viewport = function (...box) { ++window.vellmoorCalls; return viewport.apply(this, box); };
 const clear = gl.clear;
 gl.clear = function (bits) {
+  window.vellmoorFirst ??= performance.now();  // ms from loading the page to its first frame
   ++window.vellmoorFrames;
   ++window.vellmoorCalls;
   window.vellmoorTriangles = tally;
