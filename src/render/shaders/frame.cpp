@@ -20,7 +20,8 @@
 namespace {
 
 int first[pieces], count[pieces];  // this frame's visible vertex ranges: first index, vertices
-std::vector<unsigned> joined;      // this frame's visible ranges as one strip, where the GL takes 32-bit indices
+std::vector<unsigned> joined;      // the visible ranges as one strip, where the GL takes 32-bit indices
+std::vector<int> held;             // the ranges joined: first and count of each in turn
 std::vector<SkyVertex> skyvertices;  // this frame's sky, clipped
 
 void Matrix4(int at, const double m[16])
@@ -113,8 +114,18 @@ void DrawSky(const FrameView &view)
 void DrawRanges(int n)
 {
     if (bigindices) {
-        JoinStrips(first, count, n, joined);
-        Refill(GL_ELEMENT_ARRAY_BUFFER, indexbuffer, indexroom, joined.data(), joined.size() * sizeof(unsigned));
+        bool same = indexroom > 0 && held.size() == std::size_t(2 * n);  // a new context's buffer holds none
+        for (int k = 0; same && k < n; ++k)
+            same = held[std::size_t(2 * k)] == first[k] && held[std::size_t(2 * k + 1)] == count[k];
+        if (same) {  // as the last frame's, as often while the view stands still or barely moves
+            bindbuffer(GL_ELEMENT_ARRAY_BUFFER, indexbuffer);
+        } else {
+            JoinStrips(first, count, n, joined);
+            Refill(GL_ELEMENT_ARRAY_BUFFER, indexbuffer, indexroom, joined.data(), joined.size() * sizeof(unsigned));
+            held.clear();
+            for (int k = 0; k < n; ++k)
+                held.insert(held.end(), {first[k], count[k]});
+        }
         glDrawElements(GL_TRIANGLE_STRIP, GLsizei(joined.size()), GL_UNSIGNED_INT, nullptr);
         bindbuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     } else if (multidraws) {
