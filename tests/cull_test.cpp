@@ -55,7 +55,7 @@ void ExpectJoinedAsAlone(int n)
     JoinStrips(first.data(), count.data(), n, joined);
     std::multiset<std::array<unsigned, 3>> alone;
     for (int k = 0; k < n; ++k) {
-        std::vector<unsigned> one(std::size_t(count[k]));
+        std::vector<unsigned> one(static_cast<std::size_t>(count[k]));
         for (int v = 0; v < count[k]; ++v)
             one[std::size_t(v)] = unsigned(first[k] + v);
         alone.merge(Triangles(one));
