@@ -1,4 +1,5 @@
-# The page alone in headless Chromium (browser.py): on a phone (a 390 x 844
+# The page alone in headless Chromium (browser.py; WEB_ENGINE picks another
+# engine, for the checks it can do): on a phone (a 390 x 844
 # touch screen at twice the density), in a browser without WebGL, ended
 # with Escape and started again 20 times, with bad seconds in its address,
 # offline and then a new build, or a picture saved.
