@@ -18,15 +18,13 @@ const gl = WebGLRenderingContext.prototype;
 const triangles = (m, n) => m === gl.TRIANGLES ? n / 3 : m === gl.TRIANGLE_STRIP ? Math.max(n - 2, 0) : 0;
 const arrays = gl.drawArrays;
 gl.drawArrays = function (m, first, n) { tally += triangles(m, n); return arrays.call(this, m, first, n); };
-let indices = new Uint32Array(0);  // the element buffer's, as last filled
+let indices = new Uint32Array(0);  // the element buffer's, as last filled: always from its start
 for (const name of hooks.count ? ['bufferData', 'bufferSubData'] : []) {  // a benchmark's page counts none
   const fill = gl[name];
   gl[name] = function (target, ...rest) {
     const data = rest[name === 'bufferData' ? 0 : 1];
-    if (target === gl.ELEMENT_ARRAY_BUFFER && ArrayBuffer.isView(data)) {
-      const fresh = new Uint32Array(data.slice().buffer);
-      indices = name === 'bufferData' ? fresh : Uint32Array.from(indices, (v, k) => k < fresh.length ? fresh[k] : v);
-    }
+    if (target === gl.ELEMENT_ARRAY_BUFFER && ArrayBuffer.isView(data))
+      indices = new Uint32Array(data.slice().buffer);
     return fill.call(this, target, ...rest);
   };
 }

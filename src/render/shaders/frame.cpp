@@ -22,7 +22,6 @@ namespace {
 int first[pieces], count[pieces];  // this frame's visible vertex ranges: first index, vertices
 std::vector<unsigned> joined;      // the visible ranges as one strip, where the GL takes 32-bit indices
 std::vector<int> held;             // the ranges joined: first and count of each in turn
-std::vector<SkyVertex> skyvertices;  // this frame's sky, clipped
 
 void Matrix4(int at, const double m[16])
 {
@@ -78,11 +77,11 @@ const SkyAttribute skyattributes[] = {
 int FillSky(const double sky[16], const double projection[16])
 {
     static const std::vector<SphereVertex> strips = SphereStrips(float(skyradius), skyslices, skystacks);
-    skyvertices = ClipSky(strips, skystacks, sky, projection);
-    Refill(GL_ARRAY_BUFFER, skybuffer, skyroom, skyvertices.data(), skyvertices.size() * sizeof(SkyVertex));
+    const std::vector<SkyVertex> v = ClipSky(strips, skystacks, sky, projection);
+    Refill(GL_ARRAY_BUFFER, skybuffer, skyroom, v.data(), v.size() * sizeof v[0]);
     for (const SkyAttribute &a : skyattributes)
         Attribute(a.at, a.n, sizeof(SkyVertex), a.offset);
-    return int(skyvertices.size());
+    return int(v.size());
 }
 
 // Turned with the view and tilted, never moved; a backdrop without depth test.
