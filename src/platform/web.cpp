@@ -122,13 +122,18 @@ EMSCRIPTEN_KEEPALIVE void DrawAgain()
         owed = true;
 }
 
-// A context given back has no extension enabled: those the renderer may
-// use are enabled again as emscripten did at start-up.
-EMSCRIPTEN_KEEPALIVE void ContextRestored()
+// The extensions the renderer may use, on a new context (webglut.js makes
+// the window's with none on) and on one given back, which has none on.
+EMSCRIPTEN_KEEPALIVE void EnableExtensions()
 {
     const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE c = emscripten_webgl_get_current_context();
     for (const char *name : {"WEBGL_multi_draw", "OES_element_index_uint"})
         emscripten_webgl_enable_extension(c, name);
+}
+
+EMSCRIPTEN_KEEPALIVE void ContextRestored()
+{
+    EnableExtensions();
     if (restarting)
         restarting();
     DrawAgain();
