@@ -30,17 +30,16 @@
 
   // Ends a run as Escape would: its exit handlers run and its listeners go.
   function stop(run) {
-    if (!run || run.ended || !run._EndRun)
-      return;
     try {
-      run._EndRun();
+      if (run && !run.ended && run._EndRun)
+        run._EndRun();
     } catch (e) {
       if (!e || e.name !== 'ExitStatus')
         throw e;
     }
   }
 
-  // While a run starts (its main, in one go between preRun and postRun) the
+  // While a run starts (its main, in one go once colours.txt is written) the
   // clock reads its landscape's second, which seeds it, and what it adds to
   // the window and the document (the toolkit's listeners, emscripten's) is
   // recorded: such a listener holds the whole run, its memory included, and
@@ -56,8 +55,7 @@
       };
   }
   function recorded() {
-    if (clock)
-      Date.now = clock;
+    Date.now = clock || Date.now;
     clock = null;
     delete window.addEventListener;
     delete document.addEventListener;
@@ -68,30 +66,25 @@
     for (const [target, type, listener, options] of run.listeners.splice(0))
       target.removeEventListener(type, listener, options);
     clearTimeout(run.waiting);
-    const lose = run.ctx && run.ctx.getExtension('WEBGL_lose_context');
-    if (lose)
-      lose.loseContext();
+    run.ctx?.getExtension('WEBGL_lose_context')?.loseContext();
     View.drop(run);
   }
 
-  function ended(status) {
-    state.textContent = 'Vellmoor has ended' + (status ? ' (status ' + status + ').' : '.');
-    again.hidden = false;
-    again.focus();
-  }
-
-  // A run that cannot go on: one plain line, and "Start again".
+  // The end of a run, however it ends (run null: none could start): one
+  // plain line, and "Start again".
   const nowebgl = 'This browser cannot draw with WebGL, which Vellmoor needs. Turn on WebGL ' +
     '(or hardware acceleration) in its settings, then start again.';
   const unloaded = 'Vellmoor could not load its program from this site. Start again, or reload the page.';
   const broken = 'Vellmoor stopped: something went wrong inside it. Start again.';
   function failed(run, text) {
-    const shown = run === latest;
-    release(run);
+    const shown = !run || run === latest;
+    if (run)
+      release(run);
     if (!shown)
-      return;
+      return false;
     state.textContent = text;
     again.hidden = false;
+    return true;
   }
 
   // What the run is doing, said only while it is so: "Flying." once a frame
@@ -145,19 +138,29 @@
     Terminal.clear();
     again.hidden = true;
     state.textContent = 'Starting…';
-    const ramp = chosen ? {kind: 'file', bytes: chosen.bytes} : await siteRamp();
+    // colours.txt comes while the program does; main waits for both
+    const fetched = chosen ? Promise.resolve({kind: 'file', bytes: chosen.bytes}) : siteRamp();
     const run = {
       canvas: canvas,
       listeners: [],  // [target, type, listener, options] added to the window or document
       second: Keep.second(),  // seconds since 1970, UTC: the landscape's
       stdout: Terminal.out,
       stderr: Terminal.err,
-      preRun: [m => {
-        record(run);  // main runs between here and postRun, in one go
-        if (ramp.kind === 'file')
-          m.FS.writeFile('colours.txt', ramp.bytes);
-        else if (ramp.kind === 'directory')
-          m.FS.mkdir('colours.txt');
+      preRun: [m => {  // main runs once the last dependency goes, in one go
+        m.addRunDependency('colours.txt');
+        fetched.then(got => {
+          if (run.ended)
+            return;
+          if (got.kind === 'file')
+            m.FS.writeFile('colours.txt', got.bytes);
+          else if (got.kind === 'directory')
+            m.FS.mkdir('colours.txt');
+          record(run);
+          m.removeRunDependency('colours.txt');
+        }).catch(e => {
+          console.error(e);
+          failed(run, broken);
+        });
       }],
       onRuntimeInitialized: () => { run.started = true; },
       postRun: [recorded],
@@ -170,10 +173,8 @@
         }
       },
       onExit: status => {
-        const shown = run === latest;
-        release(run);
-        if (shown)
-          ended(status);
+        if (failed(run, 'Vellmoor has ended' + (status ? ' (status ' + status + ').' : '.')))
+          again.focus();
       },
       onAbort: what => {
         console.error(what);
@@ -182,7 +183,7 @@
     };
     latest = run;
     watch(run);
-    View.fit();
+    View.take(canvas);
     if (typeof Vellmoor !== 'function')
       return failed(run, unloaded);
     try {
@@ -204,8 +205,7 @@
   function start() {
     queue = queue.then(begin).catch(e => {
       console.error(e);
-      state.textContent = 'Vellmoor could not start. Start again, or reload the page.';
-      again.hidden = false;
+      failed(null, 'Vellmoor could not start. Start again, or reload the page.');
     });
   }
 

@@ -1,6 +1,7 @@
 // The picture's place on the page: its size, at the screen's pixel density;
 // a finger on it as the left drag; the buttons that stand for keys; pause and
-// fullscreen. page.js hands it each run (View.use) and hears of a pause
+// fullscreen. page.js hands it each run's canvas (View.take), then the run
+// (View.use), and hears of a pause
 // (View.changed).
 'use strict';
 const View = (function () {
@@ -13,7 +14,7 @@ const View = (function () {
   const repeatdelay = 500, repeatperiod = 50;  // ms: a held button repeats as a held key does
   let run = null;  // the run drawing now: its module, once started; null once it ended
   let paused = matchMedia('(prefers-reduced-motion: reduce)').matches;
-  const canvas = () => document.getElementById('canvas');  // each run has a fresh one
+  let canvas = document.getElementById('canvas');  // each run's own, handed over (View.take)
   const api = {changed: () => {}, paused: () => paused};
 
   // The largest square the page has room for. Upright, under the heading:
@@ -31,14 +32,13 @@ const View = (function () {
     const side = Math.max(smallest, Math.floor(room));
     view.style.setProperty('--side', side + 'px');
     const pixels = Math.round(side * devicePixelRatio);
-    const c = canvas();
-    if (c.width === pixels && c.height === pixels)
+    if (canvas.width === pixels && canvas.height === pixels)
       return;
     if (run) {
       run.setCanvasSize(pixels, pixels);
       run._DrawAgain();  // a resized buffer is blank, paused or not
     } else {
-      c.width = c.height = pixels;
+      canvas.width = canvas.height = pixels;
     }
   }
   addEventListener('resize', fit);
@@ -54,8 +54,7 @@ const View = (function () {
   let finger = null;  // the dragging touch's identifier
   for (const type in mouse)
     addEventListener(type, e => {
-      const c = canvas();
-      if (e.target !== c)
+      if (e.target !== canvas)
         return;
       e.preventDefault();
       e.stopImmediatePropagation();
@@ -65,8 +64,8 @@ const View = (function () {
         return;
       finger = start ? t.identifier : type === 'touchmove' ? finger : null;
       if (start)
-        c.focus({preventScroll: true});
-      c.dispatchEvent(new MouseEvent(mouse[type], {bubbles: true, cancelable: true, button: 0, buttons: finger === null ? 0 : 1,
+        canvas.focus({preventScroll: true});
+      canvas.dispatchEvent(new MouseEvent(mouse[type], {bubbles: true, cancelable: true, button: 0, buttons: finger === null ? 0 : 1,
         clientX: t.clientX, clientY: t.clientY, screenX: t.screenX, screenY: t.screenY}));
     }, {capture: true, passive: false});
 
@@ -74,7 +73,7 @@ const View = (function () {
   // the user's keyboard would (the character, or the key's name; Shift where
   // the button says so); held, it repeats.
   function send(button, type) {
-    canvas().dispatchEvent(new KeyboardEvent(type, {key: button.dataset.key, bubbles: true, cancelable: true,
+    canvas.dispatchEvent(new KeyboardEvent(type, {key: button.dataset.key, bubbles: true, cancelable: true,
                                                     shiftKey: 'shift' in button.dataset}));
   }
   let held = null;  // {button, timer} while one is held down
@@ -133,7 +132,7 @@ const View = (function () {
   });
   document.addEventListener('fullscreenchange', () => {
     full.textContent = document.fullscreenElement ? 'Leave fullscreen' : 'Fullscreen';
-    canvas().focus({preventScroll: true});
+    canvas.focus({preventScroll: true});
   });
 
   // A run, once its program has started: sized to the page, paused if the
@@ -146,6 +145,9 @@ const View = (function () {
     run._PausePage(paused);
     run._DrawAgain();
   };
-  api.fit = fit;
+  api.take = c => {  // the canvas of the run to come, before it starts
+    canvas = c;
+    fit();
+  };
   return api;
 })();
