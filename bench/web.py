@@ -8,15 +8,21 @@ Usage: bench/web.py SITE BUILD [SECONDS]  (SITE: build-web/site, from
 scripts/web.sh; BUILD: the desktop build, build/, with its tests' frame
 counter; SECONDS a view, default 8). Needs Xvfb, xdotool and gdb.
 
-For each: the time from loading the page to its first frame; then at the
-start view and from above (y 250, pitched straight down: the whole grid in
-view), the frames a second and, in the page, the main thread's time in each
-animation-frame callback that drew (median and 95th percentile, ms). The
+For each: the time from loading the page to its first frame, in a browser
+just started with it and in one already running (a WebGL context made on a
+blank page first, the page never visited); then at the start view and from
+above (y 250, pitched straight down: the whole grid in view), the frames a
+second and, in the page, the main thread's time in each animation-frame
+callback that drew (median and 95th percentile, ms); and where the frames'
+time goes: the CPU time each thread of the browser's processes (or the
+viewer's) spent, per frame drawn, the busiest first. The
 page keeps no drawing buffer between frames (no preserveDrawingBuffer), as
 users run it. The page climbs to the view from above with real keys; the
 desktop viewer is put there through gdb, as bench/real.sh puts it.
 """
+import collections
 import os
+import re
 import shutil
 import statistics
 import subprocess
@@ -30,22 +36,59 @@ import engines  # noqa: E402
 from browser import Server, hook, until  # noqa: E402
 
 ABOVE = 250  # the eye's height from above, grid cells
+TICK = os.sysconf('SC_CLK_TCK')
 
 
-def page(make, site, work, secs):
+def threads(programs):
+    """CPU seconds so far of each thread of the processes running one of
+    programs, by (process kind, thread name with its number dropped)."""
+    spent = collections.Counter()
+    for pid in filter(str.isdigit, os.listdir('/proc')):
+        try:
+            args = open(f'/proc/{pid}/cmdline').read().replace('\0', ' ').split()
+            if not args or os.path.basename(args[0]) not in programs:
+                continue
+            kind = next((a[7:] for a in args if a.startswith('--type=')), args[-1] if '-contentproc' in args else 'main')
+            for tid in os.listdir(f'/proc/{pid}/task'):
+                stat = open(f'/proc/{pid}/task/{tid}/stat').read()
+                fields = stat[stat.rindex(')') + 2:].split()
+                name = re.sub(r'[0-9]+$', '#', stat[stat.index('(') + 1:stat.rindex(')')])
+                spent[kind, name] += (int(fields[11]) + int(fields[12])) / TICK
+        except (OSError, ValueError):
+            pass  # gone meanwhile
+    return spent
+
+
+def busiest(before, after, frames, most=5):  # ms a frame, the busiest threads first
+    ms = {k: (after[k] - before.get(k, 0)) * 1000 / max(frames, 1) for k in after}
+    top = sorted(ms.items(), key=lambda kv: -kv[1])[:most]
+    return f'{sum(ms.values()):.0f} ms: ' + ', '.join(f'{k[0]} {k[1]} {v:.0f}' for k, v in top if v >= 0.5)
+
+
+def page(make, site, work, secs, programs):
     b = make()
     try:
-        b.get(Server(work).url + 'site/')
+        server = Server(work)
+        b.get(server.url + 'site/')
         count = lambda: b.js('return window.vellmoorFrames')
         until('no frame', lambda: count() > 3)
         first = b.js('return window.vellmoorFirst') / 1000
+        b.quit()
+        b = make()
+        b.get(server.url + 'blank.html')  # where its GPU side starts, the page not yet visited
+        b.js("document.querySelector('canvas').getContext('webgl')")
+        b.get(server.url + 'site/')
+        until('no frame', lambda: count() > 3)
+        first = first, b.js('return window.vellmoorFirst') / 1000
 
         def measure():
             b.js('window.vellmoorCallbacks = []')
-            (n0, t0), _, (n1, t1) = (b.js('return [window.vellmoorFrames, performance.now()]'), time.sleep(secs),
-                                     b.js('return [window.vellmoorFrames, performance.now()]'))
+            (n0, t0), c0 = b.js('return [window.vellmoorFrames, performance.now()]'), threads(programs)
+            time.sleep(secs)
+            (n1, t1), c1 = b.js('return [window.vellmoorFrames, performance.now()]'), threads(programs)
             ms = sorted(b.js('return window.vellmoorCallbacks'))
-            return (n1 - n0) * 1000 / (t1 - t0), statistics.median(ms), ms[int(0.95 * (len(ms) - 1))]
+            return (n1 - n0) * 1000 / (t1 - t0), statistics.median(ms), ms[int(0.95 * (len(ms) - 1))], \
+                busiest(c0, c1, n1 - n0)
 
         start = measure()
         side = b.js("return document.getElementById('canvas').width")
@@ -73,9 +116,10 @@ def desktop(build, side, secs, shaders):
         subprocess.run(['xdotool', 'windowsize', window[0], str(side), str(side)], check=True)
 
         def measure():
-            n0, t0 = frames(), time.monotonic()
+            n0, t0, c0 = frames(), time.monotonic(), threads(['vellmoor'])
             time.sleep(secs)
-            return (frames() - n0) / (time.monotonic() - t0)
+            n1, t1, c1 = frames(), time.monotonic(), threads(['vellmoor'])
+            return (n1 - n0) / (t1 - t0), None, None, busiest(c0, c1, n1 - n0)
 
         start = (time.sleep(1), measure())[1]
         subprocess.run(['gdb', '-p', str(viewer.pid), '-batch', '-ex', f'set var ypos={ABOVE}', '-ex', 'set var beta=90',
@@ -92,25 +136,31 @@ def main():
     secs = float(sys.argv[3]) if len(sys.argv) > 3 else 8
     work = tempfile.mkdtemp()  # a copy of the site with the tests' counters
     shutil.copytree(site, os.path.join(work, 'site'))
+    with open(os.path.join(work, 'blank.html'), 'w') as f:
+        f.write('<!DOCTYPE html><title>blank</title><canvas></canvas>')
     hook(os.path.join(work, 'site'), {'time': None, 'hide': [], 'preserve': False, 'count': False})
     display = subprocess.Popen(['Xvfb', '-displayfd', '1', '-screen', '0', '1400x1000x24', '-nolisten', 'tcp'],
                                stdout=subprocess.PIPE, text=True)
     os.environ['DISPLAY'] = ':' + display.stdout.readline().strip()
     try:
         rows = []
-        for name, make in (('Chromium, SwiftShader', engines.chromium),
-                           ('Chromium, llvmpipe', lambda: engines.chromium(llvmpipe=True)),
-                           ('Firefox, llvmpipe', lambda: engines.Firefox(600))):
-            side, first, start, above = page(make, site, work, secs)
-            rows.append((name, f'{first:.2f} s', start, above))
+        for name, make, programs in (('Chromium, SwiftShader', engines.chromium, ['chromium']),
+                                     ('Chromium, llvmpipe', lambda: engines.chromium(llvmpipe=True), ['chromium']),
+                                     ('Firefox, llvmpipe', lambda: engines.Firefox(600), ['firefox-esr'])):
+            side, first, start, above = page(make, site, work, secs, programs)
+            rows.append((name, '%.2f %.2f s' % first, start, above))
         for name, shaders in (('desktop, fixed function', False), ('desktop, shaders', True)):
             start, above = desktop(build, side, secs, shaders)
-            rows.append((name, '', (start, None, None), (above, None, None)))
-        print(f'{side} x {side} pixels, {secs:g} s a view; callbacks: median, 95th percentile (ms)')
-        print(f"{'':24}{'first frame':>12}{'start view':>12}{'callbacks':>14}{'from above':>12}{'callbacks':>14}")
+            rows.append((name, '', start, above))
+        print(f'{side} x {side} pixels, {secs:g} s a view; first frame: browser started with the page, already running;')
+        print('callbacks: median, 95th percentile (ms)')
+        print(f"{'':24}{'first frame':>14}{'start view':>12}{'callbacks':>14}{'from above':>12}{'callbacks':>14}")
         ms = lambda r: f'{r[1]:6.2f} {r[2]:6.2f}' if r[1] is not None else ''
         for name, first, start, above in rows:
-            print(f'{name:24}{first:>12}{start[0]:12.1f}{ms(start):>14}{above[0]:12.1f}{ms(above):>14}')
+            print(f'{name:24}{first:>14}{start[0]:12.1f}{ms(start):>14}{above[0]:12.1f}{ms(above):>14}')
+        print('CPU time a frame, all threads, and the busiest (process, thread, ms; # a number)')
+        for name, _, start, above in rows:
+            print(f'{name}\n  start view  {start[3]}\n  from above  {above[3]}')
         size = sum(os.path.getsize(os.path.join(site, f)) for f in os.listdir(site))
         print(f'site {size / 1e6:.2f} MB')
     finally:
