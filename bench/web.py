@@ -15,7 +15,8 @@ above (y 250, pitched straight down: the whole grid in view), the frames a
 second and, in the page, the main thread's time in each animation-frame
 callback that drew (median and 95th percentile, ms); and where the frames'
 time goes: the CPU time each thread of the browser's processes (or the
-viewer's) spent, per frame drawn, the busiest first. The
+viewer's) spent, per frame drawn, the busiest first; last, the first
+frame's way in the running browser (when each step began, ms). The
 page keeps no drawing buffer between frames (no preserveDrawingBuffer), as
 users run it. The page climbs to the view from above with real keys; the
 desktop viewer is put there through gdb, as bench/real.sh puts it.
@@ -37,6 +38,27 @@ from browser import Server, hook, until  # noqa: E402
 
 ABOVE = 250  # the eye's height from above, grid cells
 TICK = os.sysconf('SC_CLK_TCK')
+
+
+# The first frame's way, in ms from loading: marks at the first call of each
+# of these, and the loads of the program and colours.txt.
+MARKS = """'use strict';
+window.vellmoorMarks = {};
+{
+  const mark = (name, f) => function (...a) { vellmoorMarks[name] ??= performance.now(); return f.apply(this, a); };
+  const gl = WebGLRenderingContext.prototype;
+  for (const [name, f] of [['shaders', 'shaderSource'], ['height field and ramp built', 'texImage2D'], ['first frame', 'clear']])
+    gl[f] = mark(name, gl[f]);
+  const get = HTMLCanvasElement.prototype.getContext;
+  HTMLCanvasElement.prototype.getContext = function (...a) {
+    vellmoorMarks['WebGL context asked'] ??= performance.now();
+    try { return get.apply(this, a); } finally { vellmoorMarks['WebGL context made'] ??= performance.now(); }
+  };
+  addEventListener('DOMContentLoaded', () => { vellmoorMarks['page parsed, scripts run'] = performance.now(); });
+}
+"""
+LOADS = """return performance.getEntriesByType('resource').filter(e => /(vellmoor.wasm|colours.txt)$/.test(e.name))
+                  .map(e => [e.name.split('/').pop() + ' loaded', e.responseEnd])"""
 
 
 def threads(programs):
@@ -80,6 +102,7 @@ def page(make, site, work, secs, programs):
         b.get(server.url + 'site/')
         until('no frame', lambda: count() > 3)
         first = first, b.js('return window.vellmoorFirst') / 1000
+        marks = sorted(list(b.js('return window.vellmoorMarks').items()) + b.js(LOADS), key=lambda m: m[1])
 
         def measure():
             b.js('window.vellmoorCallbacks = []')
@@ -97,7 +120,7 @@ def page(make, site, work, secs, programs):
         driver.DEADLINE = 600  # a step a frame at most: minutes at a few frames a second
         until('never came up to the view from above', lambda: b.js('return window.vellmoorEye') >= ABOVE)
         b.keys('s')
-        return side, first, start, measure()
+        return side, first, start, measure(), ', '.join(f'{m} {t:.0f}' for m, t in marks)
     finally:
         b.quit()
 
@@ -139,16 +162,24 @@ def main():
     with open(os.path.join(work, 'blank.html'), 'w') as f:
         f.write('<!DOCTYPE html><title>blank</title><canvas></canvas>')
     hook(os.path.join(work, 'site'), {'time': None, 'hide': [], 'preserve': False, 'count': False})
+    with open(os.path.join(work, 'site', 'marks.js'), 'w') as f:
+        f.write(MARKS)
+    index = os.path.join(work, 'site', 'index.html')
+    with open(index) as f:
+        html = f.read().replace('<script src="hooks.js">', '<script src="marks.js"></script>\n<script src="hooks.js">', 1)
+    with open(index, 'w') as f:
+        f.write(html)
     display = subprocess.Popen(['Xvfb', '-displayfd', '1', '-screen', '0', '1400x1000x24', '-nolisten', 'tcp'],
                                stdout=subprocess.PIPE, text=True)
     os.environ['DISPLAY'] = ':' + display.stdout.readline().strip()
     try:
-        rows = []
+        rows, ways = [], []
         for name, make, programs in (('Chromium, SwiftShader', engines.chromium, ['chromium']),
                                      ('Chromium, llvmpipe', lambda: engines.chromium(llvmpipe=True), ['chromium']),
                                      ('Firefox, llvmpipe', lambda: engines.Firefox(600), ['firefox-esr'])):
-            side, first, start, above = page(make, site, work, secs, programs)
+            side, first, start, above, way = page(make, site, work, secs, programs)
             rows.append((name, '%.2f %.2f s' % first, start, above))
+            ways.append(f'{name}\n  {way}')
         for name, shaders in (('desktop, fixed function', False), ('desktop, shaders', True)):
             start, above = desktop(build, side, secs, shaders)
             rows.append((name, '', start, above))
@@ -161,6 +192,7 @@ def main():
         print('CPU time a frame, all threads, and the busiest (process, thread, ms; # a number)')
         for name, _, start, above in rows:
             print(f'{name}\n  start view  {start[3]}\n  from above  {above[3]}')
+        print("The first frame's way in a running browser, ms from loading", *ways, sep='\n')
         size = sum(os.path.getsize(os.path.join(site, f)) for f in os.listdir(site))
         print(f'site {size / 1e6:.2f} MB')
     finally:
