@@ -8,7 +8,7 @@ target_compile_options(vellmoor_warnings INTERFACE -Wall -Wextra $<$<BOOL:${VELL
 
 add_executable(vellmoor src/main.cpp ${VELLMOOR_CORE_SOURCES} ${VELLMOOR_GL_SOURCES}
   ${VELLMOOR_SHADER_SOURCES} src/render/chooseweb.cpp
-  src/platform/posix.cpp src/platform/web.cpp src/platform/exported.cpp)
+  src/platform/posix.cpp src/platform/web.cpp src/platform/exported.cpp src/platform/direct.cpp)
 target_include_directories(vellmoor PRIVATE src)
 target_compile_options(vellmoor PRIVATE -ffile-prefix-map=${PROJECT_SOURCE_DIR}=.)
 target_link_libraries(vellmoor PRIVATE vellmoor_warnings)

@@ -25,10 +25,6 @@ constexpr double startfovy = 45, startaspect = 1.0, startnear = double(0.1f), st
 // perspective, by the renderer chosen for the context. Run once.
 void InitRender();
 
-// Has the current GL context released as the process exits, before any exit
-// handler registered until now runs. Run once, once the first window exists.
-void ReleaseAtExit();
-
 // Viewport and square frustum for a w x h window; leaves the model-view
 // matrix current and the identity.
 void reshape(int w, int h);

@@ -1,7 +1,5 @@
 #include <GL/gl.h>
 
-#include <cstdlib>
-
 #include "platform/platform.h"
 #include "render/render.h"
 #include "render/renderer.h"
@@ -19,17 +17,6 @@ void InitRender()
     renderer->state();
     PerspectiveMatrix(startfovy, startaspect, startnear, startfar, projmatrix);
     StartPacing();
-}
-
-// The GL driver's own libraries (LLVM's, under llvmpipe) load with the first
-// window and register their destructors then, after glutInit registered the
-// toolkit's exit handler. Exit handlers run in reverse order, so that handler
-// would release the context after those libraries are torn down, and the
-// driver's last flush, which may compile, would run in them. One registered
-// now releases it first; the toolkit's still tears everything down.
-void ReleaseAtExit()
-{
-    std::atexit(ReleaseContext);
 }
 
 void reshape(int w, int h)

@@ -5,8 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "render/scene/projection.h"
+#include "platform/platform.h"
 #include "render/fixed/fixed.h"
+#include "render/scene/projection.h"
 #include "render/render.h"
 #include "render/renderer.h"
 #include "render/scene/view.h"
