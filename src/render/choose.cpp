@@ -8,6 +8,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "render/render.h"
 #include "render/renderer.h"
 #include "render/scene/choice.h"
 

@@ -5,6 +5,7 @@
 
 #include <iostream>
 
+#include "render/render.h"
 #include "render/renderer.h"
 #include "render/scene/choice.h"
 

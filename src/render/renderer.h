@@ -29,23 +29,12 @@ extern const Renderer fixedrenderer;   // fixed/
 extern const Renderer shaderrenderer;  // shaders/
 extern const Renderer *renderer;       // the one drawing; set by ChooseRenderer
 
-// Picks the renderer for the current context from the user's ask and the
-// context's answers, and starts it; the only place that chooses. One that
-// cannot start says so in a line and the next is tried. Run once the window
-// exists, before LoadTexture.
-void ChooseRenderer();
-
 // Draws with r from now on, and hands it the ramps LoadTexture reads.
 void UseRenderer(const Renderer &r);
 
 // Uploads the last ramp LoadTexture read to the renderer in use; where the
 // GL refuses it, says so in one line and has it draw without.
 void UploadRamp();
-
-// After the context was lost and a new one made current: the renderer is
-// chosen again for it and started, with the state, ramp and projection the
-// last one had. The grids are rebuilt on the next frame.
-void RestartRenderer();
 
 // What the renderers share of the GL: the pixel format of texels of 1 to 4
 // components (luminance, luminance and alpha, RGB, RGBA)...

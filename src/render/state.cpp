@@ -1,16 +1,10 @@
 #include <GL/gl.h>
 
 #include "platform/platform.h"
+#include "render/look.h"
 #include "render/render.h"
 #include "render/renderer.h"
 #include "render/scene/projection.h"
-
-const float light_position[] = {0, 100, 0, 1};  // see render.h
-const float light_ambient[] = {1, 1, 1, 1};
-const float light_diffuse[] = {1, 1, 1, 1};
-const float light_specular[] = {1, 1, 1, 1};
-const float clearcolour[] = {0.2f, 0.4f, 0.6f, 0.0f};
-const float skycolour[] = {0.3f, 0.2f, 0.3f};
 
 void InitRender()
 {

@@ -3,7 +3,7 @@
 #include <GL/freeglut.h>
 
 #include "render/fixed/fixed.h"
-#include "render/render.h"
+#include "render/look.h"
 #include "render/scene/view.h"
 
 namespace {

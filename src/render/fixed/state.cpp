@@ -4,7 +4,7 @@
 
 #include "render/fixed/fixed.h"
 #include "render/fixed/landscape.h"
-#include "render/render.h"
+#include "render/look.h"
 #include "render/scene/projection.h"
 
 void InitFixedState()

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/glentry.h"
-#include "render/render.h"
+#include "render/look.h"
 #include "render/scene/cull.h"
 #include "render/scene/projection.h"
 #include "render/scene/sky.h"

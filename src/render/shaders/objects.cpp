@@ -7,7 +7,7 @@
 
 #include "platform/glentry.h"
 #include "platform/platform.h"
-#include "render/render.h"
+#include "render/look.h"
 #include "render/renderer.h"
 #include "render/scene/choice.h"
 #include "render/scene/glyphs.h"

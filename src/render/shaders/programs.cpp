@@ -9,7 +9,7 @@
 #include <initializer_list>
 
 #include "platform/glentry.h"
-#include "render/render.h"
+#include "render/look.h"
 #include "render/scene/choice.h"
 #include "render/shaders/shaders.h"
 
