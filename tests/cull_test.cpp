@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "render/scene/cull.h"
+#include "render/scene/matrix.h"
 #include "render/scene/projection.h"
 #include "render/scene/sky.h"
 #include "render/scene/strips.h"

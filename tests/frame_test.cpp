@@ -12,6 +12,7 @@
 #include "render/render.h"
 #include "render/renderer.h"
 #include "render/scene/cull.h"
+#include "render/scene/matrix.h"
 #include "render/scene/projection.h"
 #include "render/scene/strips.h"
 #include "render/scene/view.h"

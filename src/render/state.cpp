@@ -4,6 +4,7 @@
 #include "render/look.h"
 #include "render/render.h"
 #include "render/renderer.h"
+#include "render/scene/matrix.h"
 #include "render/scene/projection.h"
 
 void InitRender()

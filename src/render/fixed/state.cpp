@@ -5,7 +5,7 @@
 #include "render/fixed/fixed.h"
 #include "render/fixed/landscape.h"
 #include "render/look.h"
-#include "render/scene/projection.h"
+#include "render/scene/matrix.h"
 
 void InitFixedState()
 {

@@ -1,9 +1,6 @@
 #include "render/scene/cull.h"
 
 #include <algorithm>
-#include <cmath>
-
-#include "render/scene/projection.h"
 
 Box piecebox[pieces];      // world units
 Box segmentbox[segments];  // world units
@@ -46,35 +43,6 @@ void BoundPieces()
                 b.hi[k] = std::max(b.hi[k], piecebox[s * piecespersegment + p].hi[k]);
             }
     }
-}
-
-void ViewMatrix(float beta, float alpha, const float eye[3], double out[16])
-{
-    const double cb = std::cos(beta * degree), sb = std::sin(beta * degree);
-    const double ca = std::cos(alpha * degree), sa = std::sin(alpha * degree);
-    // Rows of Rx(beta) Ry(alpha); the translation is that rotation of -eye.
-    const double r[3][3] = {{ca, 0, sa}, {sb * sa, cb, -sb * ca}, {-cb * sa, sb, cb * ca}};
-    for (int row = 0; row < 3; ++row) {
-        double t = 0;
-        for (int k = 0; k < 3; ++k) {
-            out[k * 4 + row] = r[row][k];
-            t -= r[row][k] * eye[k];
-        }
-        out[12 + row] = t;
-        out[row * 4 + 3] = 0;
-    }
-    out[15] = 1;
-}
-
-void ClipMatrix(const double proj[16], const double model[16], double out[16])
-{
-    for (int c = 0; c < 4; ++c)
-        for (int r = 0; r < 4; ++r) {
-            double s = 0;
-            for (int k = 0; k < 4; ++k)
-                s += proj[k * 4 + r] * model[c * 4 + k];
-            out[c * 4 + r] = s;
-        }
 }
 
 Side BoxSide(const double clip[16], const Box &box)

@@ -25,15 +25,8 @@ extern Box segmentbox[segments];  // bounds of each segment: its pieces' boxes t
 // Bounds every piece and segment from the current grid.
 void BoundPieces();
 
-// The frame's model-view matrix where the landscape is drawn, column-major:
-// pitch beta about x, then heading alpha about y (degrees), then the eye at
-// the origin. Single-precision inputs, as the frame hands them to the GL.
-void ViewMatrix(float beta, float alpha, const float eye[3], double out[16]);
-
-// Combined clip matrix, column-major as GL keeps them: out = proj * model.
-void ClipMatrix(const double proj[16], const double model[16], double out[16]);
-
-// Where a box lies against the view volume of a clip matrix.
+// Where a box lies against the view volume of a clip matrix (column-major,
+// as ClipMatrix makes it).
 enum class Side {
     outside,   // wholly beyond one of the six planes
     inside,    // wholly within all six

@@ -10,7 +10,7 @@
 #include "platform/glentry.h"
 #include "render/look.h"
 #include "render/scene/cull.h"
-#include "render/scene/projection.h"
+#include "render/scene/matrix.h"
 #include "render/scene/sky.h"
 #include "render/scene/strips.h"
 #include "render/scene/view.h"
