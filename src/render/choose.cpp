@@ -10,7 +10,7 @@
 
 #include "render/render.h"
 #include "render/renderer.h"
-#include "render/scene/choice.h"
+#include "render/capability.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 // What the fixed-function landscape passes share.
-#include "render/scene/choice.h"
+#include "render/capability.h"
 
 extern LandscapePath landscapepath;  // the pass for this context, chosen by ChooseLandscapePass
 

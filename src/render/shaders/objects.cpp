@@ -9,7 +9,7 @@
 #include "platform/platform.h"
 #include "render/look.h"
 #include "render/renderer.h"
-#include "render/scene/choice.h"
+#include "render/capability.h"
 #include "render/scene/glyphs.h"
 #include "render/shaders/shaders.h"
 #include "terrain/ramp.h"

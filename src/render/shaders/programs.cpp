@@ -10,7 +10,7 @@
 
 #include "platform/glentry.h"
 #include "render/look.h"
-#include "render/scene/choice.h"
+#include "render/capability.h"
 #include "render/shaders/shaders.h"
 
 Program skyprogram, landscapeprogram, textprogram;
