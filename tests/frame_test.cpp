@@ -10,7 +10,6 @@
 
 #include "render/fixed/fixed.h"
 #include "render/render.h"
-#include "render/renderer.h"
 #include "render/scene/cull.h"
 #include "render/scene/matrix.h"
 #include "render/scene/projection.h"

@@ -5,9 +5,9 @@
 
 #include <iostream>
 
-#include "render/render.h"
-#include "render/renderer.h"
+#include "render/backend.h"
 #include "render/capability.h"
+#include "render/render.h"
 
 namespace {
 

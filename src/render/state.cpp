@@ -1,9 +1,9 @@
 #include <GL/gl.h>
 
 #include "platform/platform.h"
+#include "render/backend.h"
 #include "render/look.h"
 #include "render/render.h"
-#include "render/renderer.h"
 #include "render/scene/matrix.h"
 #include "render/scene/projection.h"
 

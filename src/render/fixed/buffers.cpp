@@ -4,9 +4,9 @@
 #include <GL/gl.h>
 
 #include "platform/glentry.h"
+#include "render/common/upload.h"
 #include "render/fixed/fixed.h"
 #include "render/fixed/landscape.h"
-#include "render/renderer.h"
 #include "render/scene/cull.h"
 #include "render/scene/strips.h"
 #include "render/scene/view.h"

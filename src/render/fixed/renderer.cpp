@@ -1,7 +1,7 @@
 // The fixed-function renderer as the chooser sees it.
+#include "render/backend.h"
 #include "render/fixed/fixed.h"
 #include "render/fixed/landscape.h"
-#include "render/renderer.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 
 #include "platform/glentry.h"
 #include "platform/platform.h"
-#include "render/look.h"
-#include "render/renderer.h"
 #include "render/capability.h"
+#include "render/common/upload.h"
+#include "render/look.h"
 #include "render/scene/glyphs.h"
 #include "render/shaders/shaders.h"
 #include "terrain/ramp.h"

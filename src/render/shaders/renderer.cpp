@@ -1,5 +1,5 @@
 // The shader renderer as the chooser sees it.
-#include "render/renderer.h"
+#include "render/backend.h"
 #include "render/shaders/shaders.h"
 
 namespace {

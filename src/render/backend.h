@@ -1,9 +1,10 @@
 #pragma once
-// A way of drawing the frame. Each renderer draws the same picture from the
-// scene (scene/) with GL calls of its own, from its own folder: fixed/ with
-// the fixed-function pipeline, shaders/ with GLSL programs. The chooser
-// picks one per context; start-up, display and reshape call it through
-// `renderer`, and nothing else asks which one runs.
+// A renderer: a way of drawing the frame, as the render subsystem calls it.
+// Each draws the same picture from the scene (scene/) with GL calls of its
+// own, from its own folder: fixed/ with the fixed-function pipeline,
+// shaders/ with GLSL programs. The chooser picks one per context; start-up,
+// display and reshape call it through `renderer`, and nothing else asks
+// which one runs.
 struct FrameView;
 struct Frustum;
 struct Ramp;
@@ -35,15 +36,3 @@ void UseRenderer(const Renderer &r);
 // Uploads the last ramp LoadTexture read to the renderer in use; where the
 // GL refuses it, says so in one line and has it draw without.
 void UploadRamp();
-
-// What the renderers share of the GL: the pixel format of texels of 1 to 4
-// components (luminance, luminance and alpha, RGB, RGBA)...
-unsigned PixelFormat(int components);
-
-// ...a buffer object (made when buffer is 0) filled with bytes...
-void FillBuffer(unsigned &buffer, const void *data, long bytes);
-
-// ...and the landscape's strips in such a buffer, with the culling pieces
-// bounded, when holds (the gridsgeneration it was filled from; 0 before) is
-// behind.
-void FillStrips(unsigned &buffer, unsigned &holds);
