@@ -33,7 +33,7 @@ void DrawLandscape(const FrameView &view);
 void glutTextOut(const char *text);
 
 // Smoothing, culling, fog, light 0, depth test, clear colour and the
-// start-up 45-degree perspective; then the landscape pass for the context.
+// start-up 45-degree perspective.
 void InitFixedState();
 
 // The projection f, then the model-view matrix current and the identity.

@@ -5,9 +5,10 @@
 
 namespace {
 
-// Every context takes it; the landscape pass is chosen with the state.
+// Every context takes it; what it reports decides the landscape pass.
 bool Start()
 {
+    ChooseLandscapePass();
     return true;
 }
 
@@ -25,4 +26,11 @@ void Lost()
 
 }  // namespace
 
-const Renderer fixedrenderer = {Start, InitFixedState, UploadRamp1D, FixedProjection, Frame, Lost};
+const Renderer fixedrenderer = {
+    .start = Start,
+    .state = InitFixedState,
+    .ramp = UploadRamp1D,
+    .projection = FixedProjection,
+    .frame = Frame,
+    .lost = Lost,
+};

@@ -9,4 +9,11 @@ void Projection(const Frustum &) {}
 
 }  // namespace
 
-const Renderer shaderrenderer = {StartShaders, InitShaderState, UploadRamp2D, Projection, ShaderFrame, ForgetShaders};
+const Renderer shaderrenderer = {
+    .start = StartShaders,
+    .state = InitShaderState,
+    .ramp = UploadRamp2D,
+    .projection = Projection,
+    .frame = ShaderFrame,
+    .lost = ForgetShaders,
+};
