@@ -15,7 +15,7 @@ namespace {
 
 GLuint landscapebuffer;       // the strips; 0 until uploaded
 unsigned bufferfor;           // the gridsgeneration it holds; 0 before the first upload
-int first[pieces], count[pieces];  // this frame's visible vertex ranges: first index, vertices
+Ranges visible;               // this frame's visible vertex ranges
 
 // The first n ranges as triangle strips from the buffer, in one call.
 void SendRanges(int n)
@@ -25,7 +25,7 @@ void SendRanges(int n)
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glTexCoordPointer(1, GL_FLOAT, stripstride, nullptr);
     glVertexPointer(3, GL_FLOAT, stripstride, reinterpret_cast<const void *>(stripposition));
-    multidraw(GL_TRIANGLE_STRIP, first, count, n);
+    multidraw(GL_TRIANGLE_STRIP, visible.first.data(), visible.count.data(), n);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
     bindbuffer(GL_ARRAY_BUFFER, 0);
@@ -36,7 +36,8 @@ void SendRanges(int n)
 void BufferLandscape(const FrameView &view)
 {
     FillStrips(landscapebuffer, bufferfor);
-    DrawTextured(SendRanges, VisibleRanges(view.clip, first, count));
+    visible = VisibleRanges(view.clip);
+    DrawTextured(SendRanges, int(visible.first.size()));
 }
 
 void ForgetBuffer()

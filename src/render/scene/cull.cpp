@@ -67,9 +67,12 @@ Side BoxSide(const double clip[16], const Box &box)
     return side;
 }
 
-int VisibleRanges(const double clip[16], int first[], int count[])
+// Room for every piece from the start: the ranges are never reallocated.
+Ranges VisibleRanges(const double clip[16])
 {
-    int n = 0;
+    Ranges r;
+    r.first.reserve(pieces);
+    r.count.reserve(pieces);
     for (int i = 0; i < strips; ++i) {
         bool open = false;  // the last range may grow along this strip
         for (int k = 0; k < piecesperstrip; ++k) {
@@ -79,16 +82,15 @@ int VisibleRanges(const double clip[16], int first[], int count[])
                 continue;
             }
             if (open && side == Side::inside) {
-                count[n - 1] += 2 * piececells;
+                r.count.back() += 2 * piececells;
             } else {
-                first[n] = i * stripverts + 2 * k * piececells;
-                count[n] = 2 * piececells + 2;
-                ++n;
+                r.first.push_back(i * stripverts + 2 * k * piececells);
+                r.count.push_back(2 * piececells + 2);
                 open = side == Side::inside;
             }
         }
     }
-    return n;
+    return r;
 }
 
 int VisibleSegments(const double clip[16], int index[])

@@ -1,6 +1,7 @@
 #pragma once
 // View-volume culling for the landscape's strips, cut into pieces along j.
 // Pure arithmetic over the height field; the GL side only uploads and draws.
+#include "render/scene/strips.h"
 #include "terrain/heightfield.h"
 
 constexpr int strips = gridcells;            // strip i runs between vertex rows i and i + 1
@@ -34,11 +35,10 @@ enum class Side {
 };
 Side BoxSide(const double clip[16], const Box &box);
 
-// Vertex ranges of the pieces that may show, in drawing order. Neighbouring
-// pieces of a strip are merged unless one needs clipping, which sends the
-// GL's whole batch down its slow path. Fills first and count (room for
-// `pieces` each); returns how many ranges.
-int VisibleRanges(const double clip[16], int first[], int count[]);
+// The vertex ranges of the pieces that may show, in drawing order.
+// Neighbouring pieces of a strip are merged unless one needs clipping, which
+// sends the GL's whole batch down its slow path.
+Ranges VisibleRanges(const double clip[16]);
 
 // Indices of the segments that may show, in drawing order. Fills index (room
 // for `segments`); returns how many.
