@@ -26,11 +26,19 @@ void BufferLandscape(const FrameView &view);
 // Needs GL 1.1; draws with MakeFloor where the GL gives no list names.
 void ListLandscape(const FrameView &view);
 
-// The pass chosen for the context: BufferLandscape or ListLandscape.
+// Chooses the pass for the current context from its GL_VERSION and
+// directness: BufferLandscape where it can, else ListLandscape.
+void ChooseLandscapePass();
+
+// The pass chosen for the context.
 void DrawLandscape(const FrameView &view);
 
-// One line of bitmap text, baseline 10 pixels below the top edge, from x = 0.
-void glutTextOut(const char *text);
+// Every pass forgets its GL objects, after its context is gone.
+void ForgetLandscape();
+
+// One line of bitmap text in a window of width x height pixels, baseline 10
+// pixels below the top edge, from x = 0.
+void glutTextOut(const char *text, int width, int height);
 
 // Smoothing, culling, fog, light 0, depth test, clear colour and the
 // start-up 45-degree perspective.

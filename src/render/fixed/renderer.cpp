@@ -1,7 +1,6 @@
 // The fixed-function renderer as the chooser sees it.
 #include "render/backend.h"
 #include "render/fixed/fixed.h"
-#include "render/fixed/landscape.h"
 
 namespace {
 
@@ -20,8 +19,7 @@ void Frame(const FrameView &view)
 // Texture 1's name is fixed and needs no forgetting.
 void Lost()
 {
-    ForgetBuffer();
-    ForgetLists();
+    ForgetLandscape();
 }
 
 }  // namespace
