@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/glentry.h"
+#include "render/common/upload.h"
 #include "render/look.h"
 #include "render/scene/cull.h"
 #include "render/scene/matrix.h"
@@ -132,9 +133,10 @@ void DrawRanges(const Ranges &ranges)
     }
 }
 
+// The strips' buffer filled on the first frame after the grids change.
 void DrawLandscape(const FrameView &view)
 {
-    RefreshLandscape();
+    FillStrips(landscapebuffer, landscapefor);
     const Ranges ranges = VisibleRanges(view.clip);
     useprogram(landscapeprogram.id);
     Matrix4(landscapeprogram.modelview, view.view);
