@@ -14,6 +14,9 @@ using LandscapePass = void (*)(const FrameView &view);
 // Everything of a frame but the swap, with the landscape drawn by pass.
 void DrawFrame(const FrameView &view, LandscapePass pass);
 
+// The renderer's frame: DrawFrame with the pass chosen for the context.
+void FixedFrame(const FrameView &view);
+
 // The landscape as its strips in immediate mode: the reference pass.
 void MakeFloor();
 void ImmediateLandscape(const FrameView &view);  // MakeFloor, as a pass

@@ -48,6 +48,11 @@ void DrawFrame(const FrameView &view, LandscapePass pass)
     glutTextOut(overlaytext, view.width, view.height);
 }
 
+void FixedFrame(const FrameView &view)
+{
+    DrawFrame(view, DrawLandscape);
+}
+
 // Window coordinates with y counting pixels down from the top edge. Lighting,
 // fog and depth test stay on, so the glyphs take their shade from the light
 // and the current normal.

@@ -11,17 +11,6 @@ bool Start()
     return true;
 }
 
-void Frame(const FrameView &view)
-{
-    DrawFrame(view, DrawLandscape);
-}
-
-// Texture 1's name is fixed and needs no forgetting.
-void Lost()
-{
-    ForgetLandscape();
-}
-
 }  // namespace
 
 const Renderer fixedrenderer = {
@@ -29,6 +18,6 @@ const Renderer fixedrenderer = {
     .state = InitFixedState,
     .ramp = UploadRamp1D,
     .projection = FixedProjection,
-    .frame = Frame,
-    .lost = Lost,
+    .frame = FixedFrame,
+    .lost = ForgetLandscape,  // texture 1's name is fixed and needs no forgetting
 };
