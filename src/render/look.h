@@ -13,9 +13,9 @@ constexpr float fogdensity = 0.0005f;                       // GL_EXP2, per worl
 inline constexpr float clearcolour[4] = {0.2f, 0.4f, 0.6f, 0.0f};  // RGBA
 inline constexpr float skycolour[3] = {0.3f, 0.2f, 0.3f};  // RGB the sky sets current; the untextured landscape keeps it
 constexpr double skyradius = 10;   // world units, centred on the eye
-constexpr int skyslices = 5, skystacks = 5;
+constexpr int skyslices = 5, skystacks = 5;  // the sphere's divisions about and along its axis
 constexpr float skytilt = 90;      // degrees about x: the sphere's poles on the view's up axis
-constexpr const char *overlaytext = "Testing";
+constexpr const char *overlaytext = "Testing";  // the overlay's one line
 // The start-up perspective, until the toolkit's first reshape: field of view
 // in degrees, aspect, near and far planes.
 constexpr double startfovy = 45, startaspect = 1.0, startnear = double(0.1f), startfar = 100;
