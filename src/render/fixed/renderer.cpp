@@ -13,11 +13,6 @@ bool Start()
 
 }  // namespace
 
-const Renderer fixedrenderer = {
-    .start = Start,
-    .state = InitFixedState,
-    .ramp = UploadRamp1D,
-    .projection = FixedProjection,
-    .frame = FixedFrame,
-    .lost = ForgetLandscape,  // texture 1's name is fixed and needs no forgetting
-};
+// Texture 1's name is fixed and needs no forgetting.
+const Renderer fixedrenderer = {.start = Start, .state = InitFixedState, .ramp = UploadRamp1D,
+                                .projection = FixedProjection, .frame = FixedFrame, .lost = ForgetLandscape};

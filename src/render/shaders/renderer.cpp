@@ -9,11 +9,5 @@ void Projection(const Frustum &) {}
 
 }  // namespace
 
-const Renderer shaderrenderer = {
-    .start = StartShaders,
-    .state = InitShaderState,
-    .ramp = UploadRamp2D,
-    .projection = Projection,
-    .frame = ShaderFrame,
-    .lost = ForgetShaders,
-};
+const Renderer shaderrenderer = {.start = StartShaders, .state = InitShaderState, .ramp = UploadRamp2D,
+                                 .projection = Projection, .frame = ShaderFrame, .lost = ForgetShaders};
