@@ -12,5 +12,6 @@ struct Candidate {
     const char *otherwise;                  // the console's line where it was tried and did not start; null: none
 };
 
-// The build's candidates, in the order tried. The last starts on every context.
+// The build's candidates, in the order tried. Where none starts, the chooser
+// falls back on a renderer that draws nothing.
 std::span<const Candidate> Candidates();

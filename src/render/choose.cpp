@@ -7,6 +7,20 @@
 #include "render/candidates.h"
 #include "render/render.h"
 
+namespace {
+
+bool Started() { return true; }
+void NoState() {}
+void NoRamp(const Ramp *) {}
+void NoProjection(const Frustum &) {}
+void NoFrame(const FrameView &) {}
+
+// Where no candidate starts: nothing is drawn rather than half a frame.
+const Renderer none = {.start = Started, .state = NoState, .ramp = NoRamp,
+                       .projection = NoProjection, .frame = NoFrame, .lost = NoState};
+
+}  // namespace
+
 // The context's version is asked only of a candidate that needs it.
 void ChooseRenderer()
 {
@@ -21,4 +35,5 @@ void ChooseRenderer()
         if (c.otherwise)
             std::cout << c.otherwise << std::endl;
     }
+    UseRenderer(none);
 }
