@@ -1,14 +1,17 @@
 # The browser: the viewer as WebAssembly with a JavaScript loader, built by
 # emscripten (through emcmake or its toolchain file). Its GLUT and WebGL
 # are emscripten's; WebGL has no fixed-function pipeline, so the shader
-# renderer is the only one linked, with a chooser of one answer. The page
-# and its script are web/'s.
+# renderer is the only one linked, and the chooser's candidates are it and
+# one that draws nothing. The page and its script are web/'s.
 add_library(vellmoor_warnings INTERFACE)
 target_compile_options(vellmoor_warnings INTERFACE -Wall -Wextra $<$<BOOL:${VELLMOOR_WERROR}>:-Werror>)
+# Designated initialisers out of their fields' order (two slots of a table
+# swapped) stop GCC; clang only warns, unless told otherwise.
+target_compile_options(vellmoor_warnings INTERFACE $<$<CXX_COMPILER_ID:Clang>:-Werror=reorder-init-list>)
 
 add_executable(vellmoor src/main.cpp ${VELLMOOR_CORE_SOURCES} ${VELLMOOR_GL_SOURCES}
-  ${VELLMOOR_SHADER_SOURCES} src/render/chooseweb.cpp
-  src/platform/posix.cpp src/platform/web.cpp src/platform/exported.cpp)
+  ${VELLMOOR_SHADER_SOURCES} src/render/candidatesweb.cpp
+  src/platform/posix.cpp src/platform/web.cpp src/platform/exported.cpp src/platform/direct.cpp)
 target_include_directories(vellmoor PRIVATE src)
 target_compile_options(vellmoor PRIVATE -ffile-prefix-map=${PROJECT_SOURCE_DIR}=.)
 target_link_libraries(vellmoor PRIVATE vellmoor_warnings)

@@ -9,7 +9,6 @@
 
 #include "platform/platform.h"
 #include "render/render.h"
-#include "render/renderer.h"
 #include "terrain/heightfield.h"
 #include "terrain/texture.h"
 #include "viewer/controls.h"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "render/scene/cull.h"
+#include "render/scene/matrix.h"
 #include "render/scene/projection.h"
 #include "render/scene/sky.h"
 #include "render/scene/strips.h"
@@ -22,7 +23,8 @@ std::vector<double> Scale(double s)
     return {s, 0, 0, 0, 0, s, 0, 0, 0, 0, s, 0, 0, 0, 0, 1};
 }
 
-std::vector<int> first(pieces), count(pieces);
+Ranges ranges;  // the last VisibleRanges
+const std::vector<int> &first = ranges.first, &count = ranges.count;
 
 // A sky vertex where the shader's mixing puts it, in clip coordinates.
 void Mix(const SkyVertex &v, const double clip[16], double c[4])
@@ -52,7 +54,7 @@ std::multiset<std::array<unsigned, 3>> Triangles(const std::vector<unsigned> &v)
 void ExpectJoinedAsAlone(int n)
 {
     std::vector<unsigned> joined;
-    JoinStrips(first.data(), count.data(), n, joined);
+    JoinStrips(ranges, joined);
     std::multiset<std::array<unsigned, 3>> alone;
     for (int k = 0; k < n; ++k) {
         std::vector<unsigned> one(static_cast<std::size_t>(count[k]));
@@ -179,7 +181,8 @@ TEST(Cull, RangesMergeInsidePiecesAndKeepClippedOnesApart)
     ClearGrids();
     BoundPieces();
     auto all = Scale(1.0 / 1000);  // everything well inside: whole strips
-    int n = VisibleRanges(all.data(), first.data(), count.data());
+    ranges = VisibleRanges(all.data());
+    int n = int(first.size());
     ASSERT_EQ(n, strips);
     for (int i = 0; i < strips; ++i) {
         EXPECT_EQ(first[i], i * stripverts);
@@ -190,7 +193,8 @@ TEST(Cull, RangesMergeInsidePiecesAndKeepClippedOnesApart)
     // A cube of half side 30 about the origin: only strips and pieces near the
     // middle, those on its faces each a range of their own.
     auto small = Scale(1.0 / 30);
-    n = VisibleRanges(small.data(), first.data(), count.data());
+    ranges = VisibleRanges(small.data());
+    n = int(first.size());
     ASSERT_GT(n, 0);
     int vertices = 0, single = 0, merged = 0;
     for (int k = 0; k < n; ++k) {
@@ -211,7 +215,7 @@ TEST(Cull, RangesMergeInsidePiecesAndKeepClippedOnesApart)
     EXPECT_LT(vertices, 70 * 2 * 80);
     ExpectJoinedAsAlone(n);
     std::vector<unsigned> joined;  // pieces that continue one another merged: no joins between them
-    JoinStrips(first.data(), count.data(), n, joined);
+    JoinStrips(ranges, joined);
     EXPECT_LT(joined.size(), std::size_t(vertices));
 }
 

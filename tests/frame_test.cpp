@@ -10,8 +10,8 @@
 
 #include "render/fixed/fixed.h"
 #include "render/render.h"
-#include "render/renderer.h"
 #include "render/scene/cull.h"
+#include "render/scene/matrix.h"
 #include "render/scene/projection.h"
 #include "render/scene/strips.h"
 #include "render/scene/view.h"
@@ -138,7 +138,7 @@ TEST_F(Frames, GlyphOriginsAreWidthPlusTwoApart)
     auto Mask = [](const char *text) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glNormal3f(0, -40, 0);
-        glutTextOut(text);
+        glutTextOut(text, currW, currH);
         const auto f = ReadFrame();
         std::vector<bool> m(std::size_t(currW) * 14);
         for (int y = 0; y < 14; ++y)
@@ -167,7 +167,7 @@ TEST_F(Frames, TextLeavesBothStacksAsItFoundThem)
         glPushMatrix();
         glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &mv);
         glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &pr);
-        glutTextOut(text);
+        glutTextOut(text, currW, currH);
         GLint mv2 = 0, pr2 = 0;
         glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &mv2);
         glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &pr2);

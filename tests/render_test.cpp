@@ -7,6 +7,7 @@
 
 #include "support/glwindow.h"
 #include "render/scene/projection.h"
+#include "render/look.h"
 #include "render/render.h"
 #include "render/scene/sphere.h"
 #include "viewer/controls.h"

@@ -84,11 +84,6 @@ bool ContextIsDirect()
     return dpy && ctx && glXIsDirect(dpy, ctx);
 }
 
-void RequestFrame(void (*draw)())
-{
-    draw();
-}
-
 void StartPacing()
 {
     Display *dpy = glXGetCurrentDisplay();

@@ -1,9 +1,10 @@
 #pragma once
 // What needs the operating or the window system, behind one small interface
 // that every system implements: posix.cpp, glx.cpp, remote.cpp, exported.cpp
-// and windowed.cpp on Linux and other X11 systems, windows.cpp and
-// windowed.cpp on Windows, posix.cpp, web.cpp and exported.cpp in a browser.
-// Nothing else includes a system header.
+// and windowed.cpp on Linux and other X11 systems, windows.cpp, windowed.cpp
+// and direct.cpp on Windows, posix.cpp, web.cpp, exported.cpp and direct.cpp
+// in a browser. Nothing else includes a system header.
+#include <cstdlib>
 #include <memory>
 #include <streambuf>
 
@@ -36,6 +37,19 @@ bool ContextIsDirect();
 
 // Makes no GL context current: the driver flushes what it holds.
 void ReleaseContext();
+
+// Has the current GL context released as the process exits, before any exit
+// handler registered until now runs. Run once, once the first window exists.
+// The GL driver's own libraries (LLVM's, under llvmpipe) load with the first
+// window and register their destructors then, after glutInit registered the
+// toolkit's exit handler. Exit handlers run in reverse order, so that handler
+// would release the context after those libraries are torn down, and the
+// driver's last flush, which may compile, would run in them. One registered
+// now releases it first; the toolkit's still tears everything down.
+inline void ReleaseAtExit()
+{
+    std::atexit(ReleaseContext);
+}
 
 // Fetches the GL 1.4 and 1.5 entry points that the fixed-function
 // renderer's buffer pass calls (see glentry.h), once a context is current;

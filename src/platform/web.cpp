@@ -1,16 +1,14 @@
 // The GL context in a browser: WebGL through emscripten's GLUT, on the
 // page's canvas. Files and the process are posix.cpp's, over emscripten's
 // in-memory file system, where the page has put colours.txt (or not); the
-// entry points are exported.cpp's.
+// entry points are exported.cpp's; that no context is chosen and no frame
+// paced, direct.cpp's.
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
 #include <initializer_list>
 
 #include "platform/platform.h"
-
-// A browser's contexts are all its own: nothing to choose.
-void ChooseContext(int, char *const *) {}
 
 // WebGL draws in the page's own process.
 bool ContextIsDirect()
@@ -91,12 +89,6 @@ void ReportRamp(bool drawn)
 {
     EM_ASM({ Module.rampDrawn = !!$0; }, drawn);
 }
-
-// The browser shows each frame as its animation frame ends, and never
-// queues more than one: nothing more to pace.
-void StartPacing() {}
-
-void PaceFrame() {}
 
 // Called by the page (web/page.js, web/view.js).
 extern "C" {

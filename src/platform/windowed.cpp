@@ -1,6 +1,12 @@
 // What only a web page has, absent where the program has a window of its
-// own: no pause button, a context that is never taken away, no page to tell.
+// own: no pause button, a context that is never taken away, no page to tell,
+// and no animation frame to wait for.
 #include "platform/platform.h"
+
+void RequestFrame(void (*draw)())
+{
+    draw();
+}
 
 bool Paused()
 {

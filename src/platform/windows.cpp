@@ -1,6 +1,6 @@
 // The process, files and the GL context on Windows. Contexts there are
-// direct, so nothing is paced; the GL library exports GL 1.1 alone, so the
-// later entry points come from the driver once a context is current.
+// direct (direct.cpp); the GL library exports GL 1.1 alone, so the later
+// entry points come from the driver once a context is current.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -92,8 +92,6 @@ void ReleaseContext()
     wglMakeCurrent(nullptr, nullptr);
 }
 
-void ChooseContext(int, char *const *) {}
-
 // MinGW-w64's GCC 12 fails with an internal error on a function that can only
 // end the process when stack clash protection is on; this one has no stack to
 // protect.
@@ -125,12 +123,3 @@ bool LoadShaderEntries()
 }
 
 #undef VELLMOOR_FETCH_ENTRY
-
-void RequestFrame(void (*draw)())
-{
-    draw();
-}
-
-void StartPacing() {}
-
-void PaceFrame() {}

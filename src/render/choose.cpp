@@ -1,40 +1,39 @@
-// The chooser on a desktop GL, which has both renderers: shaders where the
-// user asks for them (VELLMOOR_SHADERS=1) and the context compiles them, the
-// fixed-function pipeline everywhere else. The context is asked nothing
-// unless shaders are asked for.
+// The one chooser, whichever build's candidates it walks.
 #include <GL/gl.h>
 
-#include <cstdlib>
-#include <cstring>
 #include <iostream>
 
-#include "render/renderer.h"
-#include "render/scene/choice.h"
+#include "render/backend.h"
+#include "render/candidates.h"
+#include "render/render.h"
 
 namespace {
 
-bool ShadersAsked()
-{
-    const char *asked = std::getenv("VELLMOOR_SHADERS");
-    return asked && std::strcmp(asked, "1") == 0;
-}
+bool Started() { return true; }
+void NoState() {}
+void NoRamp(const Ramp *) {}
+void NoProjection(const Frustum &) {}
+void NoFrame(const FrameView &) {}
 
-bool ShadersRun()
-{
-    return ShadersPossible(reinterpret_cast<const char *>(glGetString(GL_VERSION))) && shaderrenderer.start();
-}
+// Where no candidate starts: nothing is drawn rather than half a frame.
+const Renderer none = {.start = Started, .state = NoState, .ramp = NoRamp,
+                       .projection = NoProjection, .frame = NoFrame, .lost = NoState};
 
 }  // namespace
 
+// The context's version is asked only of a candidate that needs it.
 void ChooseRenderer()
 {
-    if (ShadersAsked()) {
-        if (ShadersRun()) {
-            UseRenderer(shaderrenderer);
+    for (const Candidate &c : Candidates()) {
+        if (c.asked && !c.asked())
+            continue;
+        if ((!c.possible || c.possible(reinterpret_cast<const char *>(glGetString(GL_VERSION)))) &&
+            c.renderer->start()) {
+            UseRenderer(*c.renderer);
             return;
         }
-        std::cout << "This GL cannot draw with shaders; drawing without them" << std::endl;
+        if (c.otherwise)
+            std::cout << c.otherwise << std::endl;
     }
-    fixedrenderer.start();  // starts on every context
-    UseRenderer(fixedrenderer);
+    UseRenderer(none);
 }

@@ -4,8 +4,8 @@
 #include <GL/freeglut_std.h>
 
 #include "platform/platform.h"
+#include "render/backend.h"
 #include "render/render.h"
-#include "render/renderer.h"
 #include "render/scene/view.h"
 
 void display()

@@ -1,35 +1,17 @@
 #include <GL/gl.h>
 
-#include <cstdlib>
-
 #include "platform/platform.h"
+#include "render/backend.h"
+#include "render/look.h"
 #include "render/render.h"
-#include "render/renderer.h"
+#include "render/scene/matrix.h"
 #include "render/scene/projection.h"
-
-const float light_position[] = {0, 100, 0, 1};  // see render.h
-const float light_ambient[] = {1, 1, 1, 1};
-const float light_diffuse[] = {1, 1, 1, 1};
-const float light_specular[] = {1, 1, 1, 1};
-const float clearcolour[] = {0.2f, 0.4f, 0.6f, 0.0f};
-const float skycolour[] = {0.3f, 0.2f, 0.3f};
 
 void InitRender()
 {
     renderer->state();
     PerspectiveMatrix(startfovy, startaspect, startnear, startfar, projmatrix);
     StartPacing();
-}
-
-// The GL driver's own libraries (LLVM's, under llvmpipe) load with the first
-// window and register their destructors then, after glutInit registered the
-// toolkit's exit handler. Exit handlers run in reverse order, so that handler
-// would release the context after those libraries are torn down, and the
-// driver's last flush, which may compile, would run in them. One registered
-// now releases it first; the toolkit's still tears everything down.
-void ReleaseAtExit()
-{
-    std::atexit(ReleaseContext);
 }
 
 void reshape(int w, int h)

@@ -5,10 +5,11 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "render/scene/projection.h"
+#include "platform/platform.h"
+#include "render/backend.h"
 #include "render/fixed/fixed.h"
 #include "render/render.h"
-#include "render/renderer.h"
+#include "render/scene/projection.h"
 #include "render/scene/view.h"
 #include "support/grids.h"
 #include "terrain/texture.h"

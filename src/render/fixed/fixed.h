@@ -14,6 +14,9 @@ using LandscapePass = void (*)(const FrameView &view);
 // Everything of a frame but the swap, with the landscape drawn by pass.
 void DrawFrame(const FrameView &view, LandscapePass pass);
 
+// The renderer's frame: DrawFrame with the pass chosen for the context.
+void FixedFrame(const FrameView &view);
+
 // The landscape as its strips in immediate mode: the reference pass.
 void MakeFloor();
 void ImmediateLandscape(const FrameView &view);  // MakeFloor, as a pass
@@ -26,14 +29,22 @@ void BufferLandscape(const FrameView &view);
 // Needs GL 1.1; draws with MakeFloor where the GL gives no list names.
 void ListLandscape(const FrameView &view);
 
-// The pass chosen for the context: BufferLandscape or ListLandscape.
+// Chooses the pass for the current context from its GL_VERSION and
+// directness: BufferLandscape where it can, else ListLandscape.
+void ChooseLandscapePass();
+
+// The pass chosen for the context.
 void DrawLandscape(const FrameView &view);
 
-// One line of bitmap text, baseline 10 pixels below the top edge, from x = 0.
-void glutTextOut(const char *text);
+// Every pass forgets its GL objects, after its context is gone.
+void ForgetLandscape();
+
+// One line of bitmap text in a window of width x height pixels, baseline 10
+// pixels below the top edge, from x = 0.
+void glutTextOut(const char *text, int width, int height);
 
 // Smoothing, culling, fog, light 0, depth test, clear colour and the
-// start-up 45-degree perspective; then the landscape pass for the context.
+// start-up 45-degree perspective.
 void InitFixedState();
 
 // The projection f, then the model-view matrix current and the identity.

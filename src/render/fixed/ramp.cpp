@@ -2,8 +2,8 @@
 // stand. OpenGL ES has no 1D textures.
 #include <GL/gl.h>
 
+#include "render/common/upload.h"
 #include "render/fixed/fixed.h"
-#include "render/renderer.h"
 #include "terrain/ramp.h"
 
 // Without a ramp, texture 1 is left as it is: without image unless one

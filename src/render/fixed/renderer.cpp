@@ -1,28 +1,18 @@
 // The fixed-function renderer as the chooser sees it.
+#include "render/backend.h"
 #include "render/fixed/fixed.h"
-#include "render/fixed/landscape.h"
-#include "render/renderer.h"
 
 namespace {
 
-// Every context takes it; the landscape pass is chosen with the state.
+// Every context takes it; what it reports decides the landscape pass.
 bool Start()
 {
+    ChooseLandscapePass();
     return true;
-}
-
-void Frame(const FrameView &view)
-{
-    DrawFrame(view, DrawLandscape);
-}
-
-// Texture 1's name is fixed and needs no forgetting.
-void Lost()
-{
-    ForgetBuffer();
-    ForgetLists();
 }
 
 }  // namespace
 
-const Renderer fixedrenderer = {Start, InitFixedState, UploadRamp1D, FixedProjection, Frame, Lost};
+// Texture 1's name is fixed and needs no forgetting.
+const Renderer fixedrenderer = {.start = Start, .state = InitFixedState, .ramp = UploadRamp1D,
+                                .projection = FixedProjection, .frame = FixedFrame, .lost = ForgetLandscape};

@@ -3,9 +3,8 @@
 #include <GL/glu.h>
 
 #include "render/fixed/fixed.h"
-#include "render/fixed/landscape.h"
-#include "render/render.h"
-#include "render/scene/projection.h"
+#include "render/look.h"
+#include "render/scene/matrix.h"
 
 void InitFixedState()
 {
@@ -29,7 +28,6 @@ void InitFixedState()
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
     // Lasts until the toolkit's first reshape; the matrix mode stays projection.
     gluPerspective(startfovy, startaspect, startnear, startfar);
-    ChooseLandscapePass();
 }
 
 void FixedProjection(const Frustum &f)

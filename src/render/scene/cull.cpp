@@ -1,9 +1,6 @@
 #include "render/scene/cull.h"
 
 #include <algorithm>
-#include <cmath>
-
-#include "render/scene/projection.h"
 
 Box piecebox[pieces];      // world units
 Box segmentbox[segments];  // world units
@@ -48,35 +45,6 @@ void BoundPieces()
     }
 }
 
-void ViewMatrix(float beta, float alpha, const float eye[3], double out[16])
-{
-    const double cb = std::cos(beta * degree), sb = std::sin(beta * degree);
-    const double ca = std::cos(alpha * degree), sa = std::sin(alpha * degree);
-    // Rows of Rx(beta) Ry(alpha); the translation is that rotation of -eye.
-    const double r[3][3] = {{ca, 0, sa}, {sb * sa, cb, -sb * ca}, {-cb * sa, sb, cb * ca}};
-    for (int row = 0; row < 3; ++row) {
-        double t = 0;
-        for (int k = 0; k < 3; ++k) {
-            out[k * 4 + row] = r[row][k];
-            t -= r[row][k] * eye[k];
-        }
-        out[12 + row] = t;
-        out[row * 4 + 3] = 0;
-    }
-    out[15] = 1;
-}
-
-void ClipMatrix(const double proj[16], const double model[16], double out[16])
-{
-    for (int c = 0; c < 4; ++c)
-        for (int r = 0; r < 4; ++r) {
-            double s = 0;
-            for (int k = 0; k < 4; ++k)
-                s += proj[k * 4 + r] * model[c * 4 + k];
-            out[c * 4 + r] = s;
-        }
-}
-
 Side BoxSide(const double clip[16], const Box &box)
 {
     // Planes w + x, w - x, w + y, w - y, w + z, w - z >= 0 inside.
@@ -99,9 +67,12 @@ Side BoxSide(const double clip[16], const Box &box)
     return side;
 }
 
-int VisibleRanges(const double clip[16], int first[], int count[])
+// Room for every piece from the start: the ranges are never reallocated.
+Ranges VisibleRanges(const double clip[16])
 {
-    int n = 0;
+    Ranges r;
+    r.first.reserve(pieces);
+    r.count.reserve(pieces);
     for (int i = 0; i < strips; ++i) {
         bool open = false;  // the last range may grow along this strip
         for (int k = 0; k < piecesperstrip; ++k) {
@@ -111,16 +82,15 @@ int VisibleRanges(const double clip[16], int first[], int count[])
                 continue;
             }
             if (open && side == Side::inside) {
-                count[n - 1] += 2 * piececells;
+                r.count.back() += 2 * piececells;
             } else {
-                first[n] = i * stripverts + 2 * k * piececells;
-                count[n] = 2 * piececells + 2;
-                ++n;
+                r.first.push_back(i * stripverts + 2 * k * piececells);
+                r.count.push_back(2 * piececells + 2);
                 open = side == Side::inside;
             }
         }
     }
-    return n;
+    return r;
 }
 
 int VisibleSegments(const double clip[16], int index[])

@@ -1,6 +1,7 @@
 #pragma once
 // View-volume culling for the landscape's strips, cut into pieces along j.
 // Pure arithmetic over the height field; the GL side only uploads and draws.
+#include "render/scene/strips.h"
 #include "terrain/heightfield.h"
 
 constexpr int strips = gridcells;            // strip i runs between vertex rows i and i + 1
@@ -25,15 +26,8 @@ extern Box segmentbox[segments];  // bounds of each segment: its pieces' boxes t
 // Bounds every piece and segment from the current grid.
 void BoundPieces();
 
-// The frame's model-view matrix where the landscape is drawn, column-major:
-// pitch beta about x, then heading alpha about y (degrees), then the eye at
-// the origin. Single-precision inputs, as the frame hands them to the GL.
-void ViewMatrix(float beta, float alpha, const float eye[3], double out[16]);
-
-// Combined clip matrix, column-major as GL keeps them: out = proj * model.
-void ClipMatrix(const double proj[16], const double model[16], double out[16]);
-
-// Where a box lies against the view volume of a clip matrix.
+// Where a box lies against the view volume of a clip matrix (column-major,
+// as ClipMatrix makes it).
 enum class Side {
     outside,   // wholly beyond one of the six planes
     inside,    // wholly within all six
@@ -41,11 +35,10 @@ enum class Side {
 };
 Side BoxSide(const double clip[16], const Box &box);
 
-// Vertex ranges of the pieces that may show, in drawing order. Neighbouring
-// pieces of a strip are merged unless one needs clipping, which sends the
-// GL's whole batch down its slow path. Fills first and count (room for
-// `pieces` each); returns how many ranges.
-int VisibleRanges(const double clip[16], int first[], int count[]);
+// The vertex ranges of the pieces that may show, in drawing order.
+// Neighbouring pieces of a strip are merged unless one needs clipping, which
+// sends the GL's whole batch down its slow path.
+Ranges VisibleRanges(const double clip[16]);
 
 // Indices of the segments that may show, in drawing order. Fills index (room
 // for `segments`); returns how many.

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "render/scene/cull.h"
+#include "render/scene/matrix.h"
 
 namespace {
 

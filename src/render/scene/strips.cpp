@@ -28,12 +28,12 @@ std::vector<StripVertex> StripVertices()
     return v;
 }
 
-void JoinStrips(const int first[], const int count[], int n, std::vector<unsigned> &indices)
+void JoinStrips(const Ranges &ranges, std::vector<unsigned> &indices)
 {
     indices.clear();
     int end = -1;  // one past the last range's vertices; -1 before the first
-    for (int k = 0; k < n; ++k) {
-        int from = first[k];
+    for (std::size_t k = 0; k < ranges.first.size(); ++k) {
+        int from = ranges.first[k];
         // A range that starts on its predecessor's last two vertices, in the same strip.
         const bool continues = end - 2 == from && (end - 1) / stripverts == from / stripverts;
         if (continues) {
@@ -44,7 +44,7 @@ void JoinStrips(const int first[], const int count[], int n, std::vector<unsigne
             if (indices.size() % 2)  // a strip's first triangle at an even place keeps its orientation
                 indices.push_back(unsigned(from));
         }
-        end = first[k] + count[k];
+        end = ranges.first[k] + ranges.count[k];
         for (int v = from; v < end; ++v)
             indices.push_back(unsigned(v));
     }

@@ -16,13 +16,20 @@ static_assert(offsetof(StripVertex, x) == stripposition, "vertices are packed");
 
 std::vector<StripVertex> StripVertices();
 
-// The ranges of StripVertices (first vertex, vertices; each an even number
-// of vertices from an even first, as VisibleRanges makes them) as one
-// triangle strip of indices into it: ranges that continue one another along
-// a strip merged, the rest joined by repeated indices, whose triangles have
-// no area. Every triangle keeps the orientation it has drawn alone. Replaces
-// indices' contents.
-void JoinStrips(const int first[], const int count[], int n, std::vector<unsigned> &indices);
+// Ranges of StripVertices, each drawn as a triangle strip, in drawing order:
+// each an even number of vertices from an even first, as VisibleRanges
+// makes them.
+struct Ranges {
+    std::vector<int> first;  // each range's first vertex
+    std::vector<int> count;  // each range's vertices
+    bool operator==(const Ranges &) const = default;
+};
+
+// The ranges as one triangle strip of indices into StripVertices: ranges
+// that continue one another along a strip merged, the rest joined by
+// repeated indices, whose triangles have no area. Every triangle keeps the
+// orientation it has drawn alone. Replaces indices' contents.
+void JoinStrips(const Ranges &ranges, std::vector<unsigned> &indices);
 
 extern unsigned gridsgeneration;  // bumped by GridsChanged; starts at 1, so 0 is "nothing built"
 

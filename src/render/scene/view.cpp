@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "render/scene/cull.h"
+#include "render/scene/matrix.h"
 #include "render/scene/projection.h"
 #include "viewer/viewer.h"
 

@@ -8,9 +8,10 @@
 #include <vector>
 
 #include "platform/glentry.h"
-#include "render/render.h"
+#include "render/common/upload.h"
+#include "render/look.h"
 #include "render/scene/cull.h"
-#include "render/scene/projection.h"
+#include "render/scene/matrix.h"
 #include "render/scene/sky.h"
 #include "render/scene/strips.h"
 #include "render/scene/view.h"
@@ -19,9 +20,8 @@
 
 namespace {
 
-int first[pieces], count[pieces];  // this frame's visible vertex ranges: first index, vertices
-std::vector<unsigned> joined;      // the visible ranges as one strip, where the GL takes 32-bit indices
-std::vector<int> held;             // the ranges joined: first and count of each in turn
+std::vector<unsigned> joined;  // the visible ranges as one strip, where the GL takes 32-bit indices
+Ranges held;                   // the ranges joined
 
 void Matrix4(int at, const double m[16])
 {
@@ -110,35 +110,34 @@ void DrawSky(const FrameView &view)
 // where the browser offers WebGL's multi-draw, else each a strip of its own,
 // as ES 2.0 has neither. A browser's GL checks and sets up each draw anew,
 // which costs more than the few degenerate triangles of the joins.
-void DrawRanges(int n)
+void DrawRanges(const Ranges &ranges)
 {
+    const int n = int(ranges.first.size());
     if (bigindices) {
-        bool same = indexroom > 0 && held.size() == std::size_t(2 * n);  // a new context's buffer holds none
-        for (int k = 0; same && k < n; ++k)
-            same = held[std::size_t(2 * k)] == first[k] && held[std::size_t(2 * k + 1)] == count[k];
-        if (same) {  // as the last frame's, as often while the view stands still or barely moves
+        // As the last frame's, as often while the view stands still or barely
+        // moves; a new context's buffer holds none.
+        if (indexroom > 0 && ranges == held) {
             bindbuffer(GL_ELEMENT_ARRAY_BUFFER, indexbuffer);
         } else {
-            JoinStrips(first, count, n, joined);
+            JoinStrips(ranges, joined);
             Refill(GL_ELEMENT_ARRAY_BUFFER, indexbuffer, indexroom, joined.data(), joined.size() * sizeof(unsigned));
-            held.clear();
-            for (int k = 0; k < n; ++k)
-                held.insert(held.end(), {first[k], count[k]});
+            held = ranges;
         }
         glDrawElements(GL_TRIANGLE_STRIP, GLsizei(joined.size()), GL_UNSIGNED_INT, nullptr);
         bindbuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     } else if (multidraws) {
-        multidraw(GL_TRIANGLE_STRIP, first, count, n);
+        multidraw(GL_TRIANGLE_STRIP, ranges.first.data(), ranges.count.data(), n);
     } else {
         for (int k = 0; k < n; ++k)
-            glDrawArrays(GL_TRIANGLE_STRIP, first[k], count[k]);
+            glDrawArrays(GL_TRIANGLE_STRIP, ranges.first[std::size_t(k)], ranges.count[std::size_t(k)]);
     }
 }
 
+// The strips' buffer filled on the first frame after the grids change.
 void DrawLandscape(const FrameView &view)
 {
-    RefreshLandscape();
-    const int n = VisibleRanges(view.clip, first, count);
+    FillStrips(landscapebuffer, landscapefor);
+    const Ranges ranges = VisibleRanges(view.clip);
     useprogram(landscapeprogram.id);
     Matrix4(landscapeprogram.modelview, view.view);
     Matrix4(landscapeprogram.projection, view.projection);
@@ -147,7 +146,7 @@ void DrawLandscape(const FrameView &view)
     bindbuffer(GL_ARRAY_BUFFER, landscapebuffer);
     Attribute(attrcoord, 1, stripstride, 0);
     Attribute(attrposition, 3, stripstride, stripposition);
-    DrawRanges(n);
+    DrawRanges(ranges);
     disablevertexattribarray(attrposition);
     disablevertexattribarray(attrcoord);
     bindbuffer(GL_ARRAY_BUFFER, 0);

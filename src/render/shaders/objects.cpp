@@ -1,5 +1,5 @@
 // The shader renderer's GL objects: made once a context, or again when the
-// grids or the ramp change.
+// ramp changes (the frame fills the landscape's as the grids change).
 #include <GL/gl.h>
 #include <GL/glext.h>  // GL_CLAMP_TO_EDGE, past Windows' GL 1.1
 
@@ -7,21 +7,19 @@
 
 #include "platform/glentry.h"
 #include "platform/platform.h"
-#include "render/render.h"
-#include "render/renderer.h"
-#include "render/scene/choice.h"
+#include "render/capability.h"
+#include "render/common/upload.h"
+#include "render/look.h"
 #include "render/scene/glyphs.h"
 #include "render/shaders/shaders.h"
 #include "terrain/ramp.h"
 
-unsigned skybuffer, indexbuffer, landscapebuffer, textbuffer, glyphtexture, ramptexture2d;  // see shaders.h
+unsigned skybuffer, indexbuffer, landscapebuffer, landscapefor, textbuffer, glyphtexture, ramptexture2d;  // see shaders.h
 bool rampimage, multidraws, bigindices;
 int textvertices;
 std::size_t skyroom, indexroom;
 
 namespace {
-
-unsigned landscapefor;  // the gridsgeneration landscapebuffer holds; 0 before the first fill
 
 void Texture2D(unsigned name, int filter)
 {
@@ -60,11 +58,6 @@ void MakeGlyphs()
 }
 
 }  // namespace
-
-void RefreshLandscape()
-{
-    FillStrips(landscapebuffer, landscapefor);
-}
 
 void InitShaderState()
 {

@@ -9,8 +9,8 @@
 #include <initializer_list>
 
 #include "platform/glentry.h"
-#include "render/render.h"
-#include "render/scene/choice.h"
+#include "render/capability.h"
+#include "render/look.h"
 #include "render/shaders/shaders.h"
 
 Program skyprogram, landscapeprogram, textprogram;

@@ -1,5 +1,5 @@
 // The shader renderer as the chooser sees it.
-#include "render/renderer.h"
+#include "render/backend.h"
 #include "render/shaders/shaders.h"
 
 namespace {
@@ -9,4 +9,5 @@ void Projection(const Frustum &) {}
 
 }  // namespace
 
-const Renderer shaderrenderer = {StartShaders, InitShaderState, UploadRamp2D, Projection, ShaderFrame, ForgetShaders};
+const Renderer shaderrenderer = {.start = StartShaders, .state = InitShaderState, .ramp = UploadRamp2D,
+                                 .projection = Projection, .frame = ShaderFrame, .lost = ForgetShaders};

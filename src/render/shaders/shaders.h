@@ -36,6 +36,7 @@ extern unsigned skybuffer;         // the sky's clipped triangles, SkyVertex's, 
 extern unsigned indexbuffer;       // the landscape's visible strips as one, filled each frame (32-bit indices)
 extern std::size_t skyroom, indexroom;  // bytes skybuffer and indexbuffer hold, kept from frame to frame
 extern unsigned landscapebuffer;   // the landscape's strips, as StripVertices lays them out
+extern unsigned landscapefor;      // the gridsgeneration landscapebuffer holds; 0 before the first fill
 extern unsigned textbuffer;        // the overlay's glyphs, two triangles each: x, y, atlas s, t, raster x, y
 extern unsigned glyphtexture;      // the glyph atlas
 extern unsigned ramptexture2d;     // the ramp, a width x 1 2D texture: WebGL binds no texture it did not generate
@@ -43,10 +44,6 @@ extern bool rampimage;             // ramptexture2d holds a ramp of at least one
 extern bool multidraws;            // the GL draws many strips in one call (WebGL's WEBGL_multi_draw)
 extern bool bigindices;            // the GL draws with 32-bit indices (WebGL's OES_element_index_uint)
 extern int textvertices;           // in textbuffer
-
-// Fills landscapebuffer, and bounds the culling pieces, when the grids have
-// changed since it was last filled.
-void RefreshLandscape();
 
 // Face culling with clockwise front faces, the depth test and the clear
 // colour, as the fixed-function set-up leaves them; the sky and the overlay

@@ -1,4 +1,4 @@
-#include "render/scene/choice.h"
+#include "render/capability.h"
 
 #include <cctype>
 #include <cstddef>

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "render/scene/choice.h"
+#include "render/capability.h"
 
 TEST(PassChoice, BufferObjectsOnADirectContextOfGL15ShadersFromGL20OrES20)
 {
