@@ -181,7 +181,7 @@ TEST(Cull, RangesMergeInsidePiecesAndKeepClippedOnesApart)
     ClearGrids();
     BoundPieces();
     auto all = Scale(1.0 / 1000);  // everything well inside: whole strips
-    ranges = VisibleRanges(all.data());
+    VisibleRanges(all.data(), ranges);
     int n = int(first.size());
     ASSERT_EQ(n, strips);
     for (int i = 0; i < strips; ++i) {
@@ -193,7 +193,7 @@ TEST(Cull, RangesMergeInsidePiecesAndKeepClippedOnesApart)
     // A cube of half side 30 about the origin: only strips and pieces near the
     // middle, those on its faces each a range of their own.
     auto small = Scale(1.0 / 30);
-    ranges = VisibleRanges(small.data());
+    VisibleRanges(small.data(), ranges);
     n = int(first.size());
     ASSERT_GT(n, 0);
     int vertices = 0, single = 0, merged = 0;

@@ -25,6 +25,7 @@ unsigned bufferfor;      // the gridsgeneration it holds; 0 before the first upl
 GLuint listbase;        // segment 0's list, the others follow; 0 when the GL gave none
 unsigned listsfor;      // the gridsgeneration they were compiled from; 0 before
 int visible[segments];  // this frame's visible segments, as offsets from listbase
+Ranges inview;          // this frame's visible vertex ranges
 
 // Filled, with texture 1 in replace mode.
 void RampOn()
@@ -108,14 +109,14 @@ void ImmediateLandscape(const FrameView &)
 void BufferLandscape(const FrameView &view)
 {
     FillStrips(landscapebuffer, bufferfor);
-    const Ranges ranges = VisibleRanges(view.clip);
+    VisibleRanges(view.clip, inview);
     RampOn();
     bindbuffer(GL_ARRAY_BUFFER, landscapebuffer);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glTexCoordPointer(1, GL_FLOAT, stripstride, nullptr);
     glVertexPointer(3, GL_FLOAT, stripstride, reinterpret_cast<const void *>(stripposition));
-    multidraw(GL_TRIANGLE_STRIP, ranges.first.data(), ranges.count.data(), GLsizei(ranges.first.size()));
+    multidraw(GL_TRIANGLE_STRIP, inview.first.data(), inview.count.data(), GLsizei(inview.first.size()));
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
     bindbuffer(GL_ARRAY_BUFFER, 0);

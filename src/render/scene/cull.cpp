@@ -67,10 +67,11 @@ Side BoxSide(const double clip[16], const Box &box)
     return side;
 }
 
-// Room for every piece from the start: the ranges are never reallocated.
-Ranges VisibleRanges(const double clip[16])
+// Room for every piece from the first call: the ranges are never reallocated.
+void VisibleRanges(const double clip[16], Ranges &r)
 {
-    Ranges r;
+    r.first.clear();
+    r.count.clear();
     r.first.reserve(pieces);
     r.count.reserve(pieces);
     for (int i = 0; i < strips; ++i) {
@@ -90,7 +91,6 @@ Ranges VisibleRanges(const double clip[16])
             }
         }
     }
-    return r;
 }
 
 int VisibleSegments(const double clip[16], int index[])

@@ -37,8 +37,9 @@ Side BoxSide(const double clip[16], const Box &box);
 
 // The vertex ranges of the pieces that may show, in drawing order.
 // Neighbouring pieces of a strip are merged unless one needs clipping, which
-// sends the GL's whole batch down its slow path.
-Ranges VisibleRanges(const double clip[16]);
+// sends the GL's whole batch down its slow path. Replaces ranges' contents,
+// keeping their storage from frame to frame.
+void VisibleRanges(const double clip[16], Ranges &ranges);
 
 // Indices of the segments that may show, in drawing order. Fills index (room
 // for `segments`); returns how many.

@@ -21,6 +21,7 @@
 namespace {
 
 std::vector<unsigned> joined;  // the visible ranges as one strip, where the GL takes 32-bit indices
+Ranges inview;                 // this frame's visible vertex ranges
 Ranges held;                   // the ranges joined
 
 void Matrix4(int at, const double m[16])
@@ -137,7 +138,7 @@ void DrawRanges(const Ranges &ranges)
 void DrawLandscape(const FrameView &view)
 {
     FillStrips(landscapebuffer, landscapefor);
-    const Ranges ranges = VisibleRanges(view.clip);
+    VisibleRanges(view.clip, inview);
     useprogram(landscapeprogram.id);
     Matrix4(landscapeprogram.modelview, view.view);
     Matrix4(landscapeprogram.projection, view.projection);
@@ -146,7 +147,7 @@ void DrawLandscape(const FrameView &view)
     bindbuffer(GL_ARRAY_BUFFER, landscapebuffer);
     Attribute(attrcoord, 1, stripstride, 0);
     Attribute(attrposition, 3, stripstride, stripposition);
-    DrawRanges(ranges);
+    DrawRanges(inview);
     disablevertexattribarray(attrposition);
     disablevertexattribarray(attrcoord);
     bindbuffer(GL_ARRAY_BUFFER, 0);
