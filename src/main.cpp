@@ -7,9 +7,13 @@
 #include <iostream>
 #include <vector>
 
+#include "options.h"
 #include "platform/platform.h"
+#include "render/look.h"
 #include "render/render.h"
+#include "terrain/export.h"
 #include "terrain/heightfield.h"
+#include "terrain/random.h"
 #include "terrain/texture.h"
 #include "viewer/controls.h"
 #include "viewer/timing.h"
@@ -45,12 +49,44 @@ void timerdraw(int)
     glutTimerFunc(next.delay, timerdraw, 1);
 }
 
+// --help, --version or a misuse: answered without a window.
+int Answer(const Options &options)
+{
+    switch (options.action) {
+    case Options::help: PrintHelp(std::cout); break;
+    case Options::version: std::cout << "Vellmoor " VELLMOOR_VERSION << std::endl; break;
+    default: PrintMisuse(std::cerr, options.problem); return 2;
+    }
+    return std::cout ? 0 : 1;
+}
+
+// --export: the landscape and its ramp, written out with no window (the
+// ramp's loader, with no renderer to take it, only keeps it).
+int Export(const std::string &path)
+{
+    if (FormatOf(path) != LandscapeFormat::unknown) {  // else refused at once, saying why
+        FillArray();
+        LoadTexture();
+    }
+    return ExportLandscape(path, skycolour, std::cerr) ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
 {
     PrepareProcess();
-    srand(unsigned(time(nullptr)));
+    Options options = ReadOptions(argc, argv);
+    if (options.action != Options::fly)
+        return Answer(options);
+    if (options.at >= 0)
+        SeedLandscapeAt(options.at);
+    else
+        SeedLandscape(time(nullptr));
+    if (!options.exportto.empty())
+        return Export(options.exportto);
+    argc = int(options.toolkit.size()) - 1;
+    argv = options.toolkit.data();
     const std::vector<char *> args(argv, argv + argc);  // glutInit takes -display away
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <memory>
 #include <streambuf>
+#include <string>
 
 // First thing in main: standard input, output and error open on something, a
 // lost reader of standard output harmless, the allocator tuned for frames.
@@ -21,6 +22,19 @@ struct OpenedFile {
 // Opens path for reading only if it is a regular file (or a link to one),
 // without ever blocking: a FIFO without a writer must not hang start-up.
 OpenedFile OpenRegularFile(const char *path);
+
+// Writes size bytes to path whole, or not at all: into a new file beside it,
+// renamed over it once complete, so that an older file of that name stays as
+// it was until then. Empty on success; otherwise why not, with no file
+// written and none left behind.
+std::string WriteWhole(const std::string &path, const void *bytes, std::size_t size);
+
+// The path in full, from the working folder.
+std::string FullPath(const std::string &path);
+
+// Tells the user where the program has written a file for them: one line on
+// standard error naming it in full; in a browser, the page downloads it.
+void Offer(const std::string &path, const char *what);
 
 // After glutInit, before the window exists, from the command line the
 // toolkit got: has the toolkit make an indirect context where that draws

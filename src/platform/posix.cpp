@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -50,6 +51,7 @@ void GuardStdio()
         if (fcntl(fd, F_GETFD) == -1 && errno == EBADF)
             open("/dev/null", O_RDWR);  // takes the lowest free number: fd
     signal(SIGPIPE, SIG_IGN);
+    signal(SIGXFSZ, SIG_IGN);  // a file past the size limit fails to write instead
 }
 
 // The GL driver builds each frame's scene in memory it frees again at the end
@@ -91,4 +93,54 @@ OpenedFile OpenRegularFile(const char *path)
     }
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return {std::make_unique<ReadBuf>(fd, ReadFd, CloseFd), nullptr};
+}
+
+namespace {
+
+bool WriteAll(int fd, const char *p, std::size_t n)
+{
+    while (n > 0) {
+        const ssize_t put = write(fd, p, n);
+        if (put == -1 && errno == EINTR)
+            continue;
+        if (put <= 0) {
+            if (put == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        p += put;
+        n -= std::size_t(put);
+    }
+    return true;
+}
+
+}  // namespace
+
+// mkstemp makes the file for its owner alone: it gets the mode a new file
+// gets, 0666 less the umask, before it takes the name.
+std::string WriteWhole(const std::string &path, const void *bytes, std::size_t size)
+{
+    std::string temp = path + ".XXXXXX";
+    const int fd = mkstemp(temp.data());
+    if (fd == -1)
+        return std::strerror(errno);
+    const mode_t mask = umask(0);
+    umask(mask);
+    const bool done = fchmod(fd, 0666 & ~mask) == 0 && WriteAll(fd, static_cast<const char *>(bytes), size) &&
+                      fsync(fd) == 0;
+    const int failure = done ? 0 : errno;
+    const bool closed = close(fd) == 0;
+    if (done && closed && rename(temp.c_str(), path.c_str()) == 0)
+        return {};
+    const int why = failure ? failure : errno;
+    unlink(temp.c_str());
+    return std::strerror(why);
+}
+
+std::string FullPath(const std::string &path)
+{
+    if (path.empty() || path[0] == '/')
+        return path;
+    char here[4096];
+    return getcwd(here, sizeof here) ? std::string(here) + "/" + path : path;
 }

@@ -85,6 +85,13 @@ void OnContextRestored(void (*restart)())
     restarting = restart;
 }
 
+// The page downloads the file under its own name and removes it from the
+// program's in-memory files.
+void Offer(const std::string &path, const char *)
+{
+    EM_ASM({ if (Module.onOffer) Module.onOffer(UTF8ToString($0)); }, path.c_str());
+}
+
 void ReportRamp(bool drawn)
 {
     EM_ASM({ Module.rampDrawn = !!$0; }, drawn);

@@ -1,6 +1,8 @@
 // What only a web page has, absent where the program has a window of its
 // own: no pause button, a context that is never taken away, no page to tell,
 // and no animation frame to wait for.
+#include <iostream>
+
 #include "platform/platform.h"
 
 void RequestFrame(void (*draw)())
@@ -16,3 +18,8 @@ bool Paused()
 void OnContextRestored(void (*)()) {}
 
 void ReportRamp(bool) {}
+
+void Offer(const std::string &path, const char *what)
+{
+    std::cerr << what << " saved as " << FullPath(path) << std::endl;
+}

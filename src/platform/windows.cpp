@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "platform/glentry.h"
 #include "platform/platform.h"
@@ -55,7 +56,74 @@ bool Fetch(F &entry, const char *name)
     return entry != nullptr;
 }
 
+// The system's words for an error, without the line's end.
+std::string Reason(DWORD code)
+{
+    char text[512];
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                             sizeof text, nullptr);
+    while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == ' ' || text[n - 1] == '.'))
+        --n;
+    return n ? std::string(text, n) : "error " + std::to_string(code);
+}
+
+// A new file beside path, named after this process and a count.
+HANDLE Beside(const std::string &path, std::string &temp)
+{
+    HANDLE h = INVALID_HANDLE_VALUE;
+    for (int k = 0; k < 100 && h == INVALID_HANDLE_VALUE; ++k) {
+        temp = path + "." + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(k);
+        h = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
+            break;
+    }
+    return h;
+}
+
+bool WriteAll(HANDLE h, const char *p, std::size_t n)
+{
+    constexpr std::size_t most = 1 << 30;  // bytes a call
+    while (n > 0) {
+        const DWORD ask = DWORD(n < most ? n : most);
+        DWORD put = 0;
+        if (!WriteFile(h, p, ask, &put, nullptr))
+            return false;
+        if (put != ask) {
+            SetLastError(ERROR_DISK_FULL);
+            return false;
+        }
+        p += put;
+        n -= put;
+    }
+    return true;
+}
+
 }  // namespace
+
+std::string WriteWhole(const std::string &path, const void *bytes, std::size_t size)
+{
+    std::string temp;
+    const HANDLE h = Beside(path, temp);
+    if (h == INVALID_HANDLE_VALUE)
+        return Reason(GetLastError());
+    const bool done = WriteAll(h, static_cast<const char *>(bytes), size) && FlushFileBuffers(h);
+    DWORD failure = done ? 0 : GetLastError();
+    if (!CloseHandle(h) && !failure)
+        failure = GetLastError();
+    if (!failure && MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return {};
+    if (!failure)
+        failure = GetLastError();
+    DeleteFileA(temp.c_str());
+    return Reason(failure);
+}
+
+std::string FullPath(const std::string &path)
+{
+    char full[MAX_PATH];
+    const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    return n > 0 && n < sizeof full ? std::string(full, n) : path;
+}
 
 #define VELLMOOR_NULL_ENTRY(pointer, name, result, parameters) result(APIENTRY *pointer) parameters;
 VELLMOOR_BUFFER_ENTRIES(VELLMOOR_NULL_ENTRY)

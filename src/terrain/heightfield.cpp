@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "terrain/random.h"
+
 float ground[gridside][gridside];  // world units, start at 0
 float gndtex[gridside][gridside];  // ramp coordinate 0..1, start at 0
 
@@ -43,20 +45,20 @@ void dent(int x, int z, int fromX, int fromZ, int strength)
         ground[x][z] = float(ground[x][z] + (double(ground[fromX][fromZ]) - ground[x][z]) * relax);
     if (strength < 1)
         return;
-    if (x > 0) dent(x - 1, z, x, z, strength - rand() % 15 - 1);
-    if (x < last) dent(x + 1, z, x, z, strength - rand() % 15 - 1);
-    if (z > 0) dent(x, z - 1, x, z, strength - rand() % 15 - 1);
-    if (z < last) dent(x, z + 1, x, z, strength - rand() % 15 - 1);
+    if (x > 0) dent(x - 1, z, x, z, strength - DrawRandom() % 15 - 1);
+    if (x < last) dent(x + 1, z, x, z, strength - DrawRandom() % 15 - 1);
+    if (z > 0) dent(x, z - 1, x, z, strength - DrawRandom() % 15 - 1);
+    if (z < last) dent(x, z + 1, x, z, strength - DrawRandom() % 15 - 1);
 }
 
 void FillArray()
 {
     static const char spinner[4] = {'-', '\\', '|', '/'};
     std::cout << "Denting-" << std::flush;
-    for (int n = 750 + rand() % 15; n > 0; --n) {
-        const int x = rand() % gridside;
-        const int z = rand() % gridside;
-        const int d = rand() % 10 - 3;
+    for (int n = 750 + DrawRandom() % 15; n > 0; --n) {
+        const int x = DrawRandom() % gridside;
+        const int z = DrawRandom() % gridside;
+        const int d = DrawRandom() % 10 - 3;
         ground[x][z] += float(std::abs(d) * d * 4);
         // Flushed frame by frame so the mark turns in place on a terminal.
         std::cout << '\b' << spinner[n % 4] << std::flush;

@@ -13,6 +13,9 @@ RampTaker ramptaker;  // see texture.h
 
 namespace {
 
+Ramp kept;       // the last ramp read, for the landscape written out
+bool keptramp;   // LoadTexture read one
+
 // Opens colours.txt if it is a regular file, or says on the console why not;
 // null on failure.
 std::unique_ptr<std::streambuf> OpenRamp(const char *path)
@@ -39,6 +42,7 @@ void LoadTexture()
     std::cout << "\nGetting colours.txt.." << std::flush;
     std::unique_ptr<std::streambuf> file = OpenRamp("colours.txt");
     if (!file) {
+        keptramp = false;
         HandOn(nullptr);
         return;
     }
@@ -47,5 +51,13 @@ void LoadTexture()
     std::istream in(file.get());
     const bool ok = ReadRamp(in, RampLimit(widest), std::cout, ramp);
     file.reset();  // closed before any GL call
+    keptramp = ok;
+    if (ok)
+        kept = ramp;
     HandOn(ok ? &ramp : nullptr);
+}
+
+const Ramp *LastRamp()
+{
+    return keptramp ? &kept : nullptr;
 }

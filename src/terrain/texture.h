@@ -9,6 +9,9 @@ struct RampTaker {
 };
 extern RampTaker ramptaker;  // until set, the ramp is read and dropped
 
-// Reads colours.txt from the working directory and hands it on. On any
-// failure it says so in one line on standard output, and hands on none.
+// Reads colours.txt from the working directory, keeps it and hands it on. On
+// any failure it says so in one line on standard output, and hands on none.
 void LoadTexture();
+
+// The ramp LoadTexture read last; null when it read none.
+const Ramp *LastRamp();

@@ -16,6 +16,10 @@ bool CharKey(unsigned char key);
 // never goes where the GL could not build a frustum from it.
 bool SpecialKey(int key, int modifiers);
 
+// Writes the landscape being flown, with its ramp, as vellmoor-SECONDS.glb in
+// the working folder, and says where (F2; the page's "Save landscape").
+extern "C" void KeepLandscape();
+
 // GLUT handlers.
 void hotkey(unsigned char key, int x, int y);
 void spec(int key, int x, int y);

@@ -1,8 +1,12 @@
 // GLUT side of the bindings: ask GLUT, pass on, act on the answer.
 #include <GL/freeglut_std.h>
 
+#include <iostream>
+
 #include "platform/platform.h"
+#include "render/look.h"
 #include "render/render.h"
+#include "terrain/export.h"
 #include "viewer/controls.h"
 
 static_assert(key_left == GLUT_KEY_LEFT && key_up == GLUT_KEY_UP && key_right == GLUT_KEY_RIGHT &&
@@ -17,8 +21,19 @@ void hotkey(unsigned char key, int, int)
         EndProgram();
 }
 
+extern "C" void KeepLandscape()
+{
+    const std::string name = KeptName();
+    if (ExportLandscape(name, skycolour, std::cerr))
+        Offer(name, "Landscape");
+}
+
 void spec(int key, int, int)
 {
+    if (key == GLUT_KEY_F2) {
+        KeepLandscape();
+        return;
+    }
     if (!SpecialKey(key, glutGetModifiers()))
         return;
     const int h = glutGet(GLUT_WINDOW_HEIGHT);

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "terrain/heightfield.h"
+#include "terrain/random.h"
 
 void ClearGrids()
 {
@@ -30,6 +31,6 @@ std::string CaptureStdout(const std::function<void()> &fn)
 std::string Generate(unsigned seed)
 {
     ClearGrids();
-    srand(seed);
+    SeedLandscape(seed);
     return CaptureStdout(FillArray);
 }

@@ -9,5 +9,5 @@ void ClearGrids();
 // Runs fn with standard output sent to a string; returns what it wrote.
 std::string CaptureStdout(const std::function<void()> &fn);
 
-// A fresh landscape from a seed, as start-up builds it; returns the console text.
+// A fresh landscape from a seed of the C library's rand(), as a plain start builds it; returns the console text.
 std::string Generate(unsigned seed);
