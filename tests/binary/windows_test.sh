@@ -32,6 +32,11 @@ cmp "$zip" "$again" || fail "a second build of the zip differs"
 start_xvfb 800x600
 $LAUNCH "$unit" --gtest_brief=1 >"$WORK/unit" 2>&1 || fail "unit tests under Wine: $(tail -n 20 "$WORK/unit")"
 
+cp "$SRC/colours.txt" "$WORK/"
+(cd "$WORK" && $LAUNCH "$BIN" --at 1767225761 --export windows.glb >/dev/null && "$linux" --at 1767225761 --export linux.glb >/dev/null) ||
+    fail "--export failed"
+cmp "$WORK/windows.glb" "$WORK/linux.glb" || fail "the .exe writes another .glb than the Linux build"
+
 # One landscape for both, the start view and then turned and seen further.
 export VELLMOOR_FAKETIME="2026-12-09 12:00:00"
 cp "$SRC/colours.txt" "$WORK/"
