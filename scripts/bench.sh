@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Frame timings of the three landscape passes in a harness, then the real
 # viewer at every benchmark view: Mesa's HUD frames per second, page faults
-# and bytes written per frame, default against the immediate reference pass.
+# and bytes written per frame, default against the immediate reference pass;
+# and the landscape written out in each format (bench/export.sh).
 # Usage: scripts/bench.sh [seconds per view of the real viewer, default 5]
 set -euo pipefail
 XVFB_PID=
@@ -15,6 +16,9 @@ start_xvfb 640x520
 
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')"
 ./build/bench/vellmoor_bench
+
+echo
+bench/export.sh build/vellmoor
 
 echo
 bench/real.sh build "$secs"

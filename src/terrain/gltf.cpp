@@ -1,6 +1,8 @@
 // The landscape as one glTF 2.0 mesh in a binary file: the viewer's vertices
 // (x = i - 250.5, y the height, z = j - 250.5), unit normals, the ramp's
 // colours as the viewer samples them, and the strips' triangles, fronts up.
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -19,15 +21,29 @@ constexpr std::size_t vec3bytes = vertices * 12;  // three floats a vertex
 
 std::size_t Vertex(int i, int j) { return std::size_t(i) * gridside + std::size_t(j); }
 
-// x^(1/5) for x in (0, 1], by Newton's steps from 1: only the operations
-// that IEEE arithmetic rounds alike everywhere, so every build writes the
-// same bytes (the C libraries' pow do not agree to the last bit).
-double FifthRoot(double x)
+// Newton's steps towards x^(1/5) from y at or above it: only the operations
+// that IEEE arithmetic rounds alike everywhere, so that every build writes
+// the same bytes (the C libraries' pow do not agree to the last bit).
+double Newton(double x, double y, int steps)
 {
-    double y = 1;
-    for (int k = 0; k < 24; ++k)
+    for (int k = 0; k < steps; ++k)
         y = (4 * y + x / (y * y * y * y)) / 5;
     return y;
+}
+
+// x^(1/5) for x in (0, 1]: from the root at the next 1/64th up, found once,
+// a few steps give every bit.
+double FifthRoot(double x)
+{
+    constexpr int parts = 64;
+    static const auto roots = [] {
+        std::array<double, parts + 1> r{};
+        for (int k = 1; k <= parts; ++k)
+            r[std::size_t(k)] = Newton(double(k) / parts, 1, 40);
+        return r;
+    }();
+    const auto above = std::size_t(std::min(double(parts), std::ceil(x * parts)));
+    return Newton(x, roots[std::max<std::size_t>(above, 1)], 6);
 }
 
 // glTF's vertex colours are linear; the viewer's are the display's sRGB.
