@@ -116,10 +116,24 @@ bool WriteAll(int fd, const char *p, std::size_t n)
 
 }  // namespace
 
+namespace {
+
+// A path the user gave, from the folder the command was typed in: the
+// installed command names it where it starts the program elsewhere (in the
+// data folder, for its ramp).
+std::string Users(const std::string &path)
+{
+    const char *from = std::getenv("VELLMOOR_USER_DIR");
+    return !from || !*from || path.empty() || path[0] == '/' ? path : std::string(from) + "/" + path;
+}
+
+}  // namespace
+
 // mkstemp makes the file for its owner alone: it gets the mode a new file
 // gets, 0666 less the umask, before it takes the name.
-std::string WriteWhole(const std::string &path, const void *bytes, std::size_t size)
+std::string WriteWhole(const std::string &given, const void *bytes, std::size_t size)
 {
+    const std::string path = Users(given);
     std::string temp = path + ".XXXXXX";
     const int fd = mkstemp(temp.data());
     if (fd == -1)
@@ -137,8 +151,9 @@ std::string WriteWhole(const std::string &path, const void *bytes, std::size_t s
     return std::strerror(why);
 }
 
-std::string FullPath(const std::string &path)
+std::string FullPath(const std::string &given)
 {
+    const std::string path = Users(given);
     if (path.empty() || path[0] == '/')
         return path;
     char here[4096];

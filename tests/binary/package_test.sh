@@ -77,6 +77,8 @@ start_viewer
 wait_for "the command drew another picture than the package's program" eval '[ "$(shot)" = "$shipped" ]'
 quit_viewer
 output_ends "$SHIPPED_RAMP" || fail "the command, in a folder without colours.txt, read no installed ramp"
+(cd "$WORK" && "$BIN" --at 1 --export kept.r16 >/dev/null) && [ -s "$WORK/kept.r16" ] ||
+    fail "the command, in a folder without colours.txt, wrote --export's file elsewhere"
 RUNDIR="$WORK/a ramp"
 mkdir "$RUNDIR" && printf '1 3\n1 0 0\n' >"$RUNDIR/colours.txt"  # one red texel
 printf '#!/bin/sh\nunset DISPLAY\nexec "%s" -display "%s"\n' "$BIN" "$DISPLAY" >"$WORK/cmd"
