@@ -4,9 +4,11 @@
 // with no library. And the formats by name.
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "terrain/export.h"
@@ -74,10 +76,24 @@ Bytes Stored(const Bytes &raw)
 
 }  // namespace
 
+// The fewest significant digits that read back as v (nine always do), in
+// plain decimals between 1e-5 and 1e9. Every build's C library rounds both
+// ways correctly.
 std::string Number(float v)
 {
-    char text[32];
-    return std::string(text, std::to_chars(text, text + sizeof text, v).ptr);
+    constexpr int most = 9, lowest = -5, highest = 9;  // digits; powers of ten written plainly
+    char text[48];
+    int digits = 1;
+    for (; digits < most; ++digits) {
+        std::snprintf(text, sizeof text, "%.*e", digits - 1, double(v));
+        if (std::strtof(text, nullptr) == v)
+            break;
+    }
+    std::snprintf(text, sizeof text, "%.*e", digits - 1, double(v));
+    const int power = std::atoi(std::strchr(text, 'e') + 1);
+    if (v != 0 && power > lowest && power < highest)
+        std::snprintf(text, sizeof text, "%.*f", std::max(0, digits - 1 - power), double(v));
+    return v == 0 ? "0" : text;
 }
 
 std::vector<unsigned char> LandscapePng()
