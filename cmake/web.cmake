@@ -24,4 +24,4 @@ target_link_options(vellmoor PRIVATE -lGL -lglut
   --js-library ${PROJECT_SOURCE_DIR}/src/platform/webglut.js
   -sMODULARIZE=1 -sEXPORT_NAME=Vellmoor -sENVIRONMENT=web -sEXIT_RUNTIME=1
   -sALLOW_MEMORY_GROWTH=1 -sDYNAMIC_EXECUTION=0 -sFORCE_FILESYSTEM=1
-  "-sEXPORTED_RUNTIME_METHODS=['FS']" "-sEXPORTED_FUNCTIONS=['_main','_EndRun','_PausePage','_DrawAgain','_ContextRestored','_EnableExtensions']")
+  "-sEXPORTED_RUNTIME_METHODS=['FS']" "-sEXPORTED_FUNCTIONS=['_main','_EndRun','_PausePage','_DrawAgain','_ContextRestored','_EnableExtensions','_KeepLandscape']")

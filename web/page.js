@@ -1,7 +1,8 @@
 // Runs the viewer on this page: one instance of the WebAssembly program a
 // run, on a fresh canvas, with the site's colours.txt or the user's own
-// (read here, never sent), in the landscape's second (keep.js), its
-// standard output on the page's console (console.js).
+// (read here, never sent), in the landscape's second (keep.js, handed to
+// it as --at), its standard output on the page's console (console.js), the
+// files it offers (a saved landscape) downloaded.
 'use strict';
 (function () {
   const state = document.getElementById('state');
@@ -39,15 +40,11 @@
     }
   }
 
-  // While a run starts (its main, in one go once colours.txt is written) the
-  // clock reads its landscape's second, which seeds it, and what it adds to
-  // the window and the document (the toolkit's listeners, emscripten's) is
-  // recorded: such a listener holds the whole run, its memory included, and
-  // goes when the run ends, however it ends.
-  let clock = null;  // the page's Date.now while a run starts
+  // While a run starts (its main, in one go once colours.txt is written)
+  // what it adds to the window and the document (the toolkit's listeners,
+  // emscripten's) is recorded: such a listener holds the whole run, its
+  // memory included, and goes when the run ends, however it ends.
   function record(run) {
-    clock = Date.now;
-    Date.now = () => run.second * 1000;
     for (const target of [window, document])
       target.addEventListener = function (type, listener, options) {
         run.listeners.push([target, type, listener, options]);
@@ -55,8 +52,6 @@
       };
   }
   function recorded() {
-    Date.now = clock || Date.now;
-    clock = null;
     delete window.addEventListener;
     delete document.addEventListener;
   }
@@ -143,7 +138,7 @@
     const run = {
       canvas: canvas,
       listeners: [],  // [target, type, listener, options] added to the window or document
-      second: Keep.second(),  // seconds since 1970, UTC: the landscape's
+      arguments: ['--at', String(Keep.second())],  // seconds since 1970, UTC: the landscape's
       stdout: Terminal.out,
       stderr: Terminal.err,
       preRun: [m => {  // main runs once the last dependency goes, in one go
@@ -171,6 +166,15 @@
           run.drawing = true;
           say();
         }
+      },
+      onOffer: path => {  // a file the run wrote for the user (F2, Save landscape): downloaded, then gone
+        const bytes = run.FS.readFile(path);
+        run.FS.unlink(path);
+        const a = document.createElement('a');
+        a.href = URL.createObjectURL(new Blob([bytes], {type: 'model/gltf-binary'}));
+        a.download = path.split('/').pop();
+        a.click();
+        setTimeout(() => URL.revokeObjectURL(a.href), 60000);
       },
       onExit: status => {
         if (failed(run, 'Vellmoor has ended' + (status ? ' (status ' + status + ').' : '.')))
@@ -240,6 +244,10 @@
   document.getElementById('save').addEventListener('click', () => {
     if (latest && !latest.ended)
       Keep.save(latest, chosen ? chosen.name : 'colours.txt');
+  });
+  document.getElementById('mesh').addEventListener('click', () => {
+    if (latest && !latest.ended)
+      latest._KeepLandscape();
   });
   addEventListener('hashchange', () => { if (Keep.moved()) { Keep.take(); start(); } });
   // The site kept for visits without the network, where the browser can.

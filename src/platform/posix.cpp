@@ -130,7 +130,8 @@ std::string Users(const std::string &path)
 }  // namespace
 
 // mkstemp makes the file for its owner alone: it gets the mode a new file
-// gets, 0666 less the umask, before it takes the name.
+// gets, 0666 less the umask, before it takes the name; its owner can always
+// read it (the web build's umask takes everything).
 std::string WriteWhole(const std::string &given, const void *bytes, std::size_t size)
 {
     const std::string path = Users(given);
@@ -140,7 +141,7 @@ std::string WriteWhole(const std::string &given, const void *bytes, std::size_t 
         return std::strerror(errno);
     const mode_t mask = umask(0);
     umask(mask);
-    const bool done = fchmod(fd, 0666 & ~mask) == 0 && WriteAll(fd, static_cast<const char *>(bytes), size) &&
+    const bool done = fchmod(fd, (0666 & ~mask) | 0600) == 0 && WriteAll(fd, static_cast<const char *>(bytes), size) &&
                       fsync(fd) == 0;
     const int failure = done ? 0 : errno;
     const bool closed = close(fd) == 0;

@@ -2,7 +2,8 @@
 . "$(dirname "$0")/lib.sh"
 start_xvfb 800x600
 cp "$SRC/colours.txt" "$WORK/"
-start_viewer
+second=1767225761
+VIEWER_ARGS="--at $second" start_viewer
 
 a=$(shot)
 wait_frames 5
@@ -52,5 +53,12 @@ xdotool mousemove 250 250 mouseup 1
 wait_frames 3
 [ "$(shot)" = "$f" ] || fail "dragging back did not restore the view"
 
+# F2 keeps the landscape being flown, as --export writes it, and says where.
+kept=$WORK/vellmoor-$second.glb
+key F2
+wait_for "F2 wrote no $kept" test -s "$kept"
+(cd "$WORK" && $LAUNCH "$BIN" --at "$second" --export export.glb >/dev/null 2>&1) && cmp "$kept" "$WORK/export.glb" ||
+    fail "F2's file is not what --export writes"
+grep -q "^Landscape saved as .*vellmoor-$second.glb" "$WORK/stderr" || fail "F2 said nothing of where: $(cat "$WORK/stderr")"
 quit_viewer
 echo "controls: ok"

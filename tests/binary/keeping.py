@@ -1,6 +1,7 @@
 # What the page keeps, checked in Chromium (browser.py): the site offline
 # and replaced whole by a new build, the landscape's second in the address,
-# a picture saved as drawn.
+# a picture saved as drawn, the landscape saved (page_test.sh compares it
+# with the desktop viewer's export).
 import base64
 import datetime
 import os
@@ -62,7 +63,8 @@ def address(b, base, clock, until, more):
 
 
 def save(b, work, second, until):
-    """The saved PNG: the canvas's picture within one level, naming the second."""
+    """The saved PNG: the canvas's picture within one level, naming the second;
+    the saved landscape, named by the second and gone from the run's files."""
     d = b.d
     d.execute_cdp_cmd('Browser.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': work})
     b.click('pause')
@@ -86,3 +88,7 @@ def save(b, work, second, until):
         at += n + 12
     if apart != '0' or texts.get('Landscape second') != str(second) or texts.get('Colour ramp') != 'colours.txt':
         sys.exit(f'FAIL: the saved picture: {apart} pixels more than a level from the canvas; texts {texts}')
+    b.click('mesh')
+    until(f'no vellmoor-{second}.glb saved', lambda: os.path.exists(f'{work}/vellmoor-{second}.glb'))
+    if b.js(f"return vellmoorRuns.at(-1).deref().FS.analyzePath('vellmoor-{second}.glb').exists"):
+        sys.exit('FAIL: the saved landscape stayed in the run\'s files')

@@ -80,24 +80,24 @@ wait_frames() {
 settled() { local a; a=$(shot); sleep 0.2; drawn && [ "$(shot)" = "$a" ]; }
 
 # Runs the viewer in $RUNDIR, by default $WORK (holding colours.txt if the
-# caller put one there),
+# caller put one there), with the arguments VIEWER_ARGS (split at blanks),
 # waits for its window and its first frames. OUT says where its standard
 # output goes: file (the default, $WORK/stdout), closed, gone (a pipe whose
 # reader leaves after 3 bytes), full (/dev/full), allclosed (0, 1 and 2).
 start_viewer() {
-    local out=${1:-file} dir=${RUNDIR:-$WORK} preload=${LD_PRELOAD-}
+    local out=${1:-file} dir=${RUNDIR:-$WORK} preload=${LD_PRELOAD-} args=${VIEWER_ARGS:-}
     # The counter first: VIEWER_PRELOAD (a tracer, for the viewer alone) may call the GL past it.
     [ -n "$LAUNCH" ] || export LD_PRELOAD="$FRAMESLIB${VIEWER_PRELOAD:+:$VIEWER_PRELOAD}${LD_PRELOAD:+:$LD_PRELOAD}" \
         VELLMOOR_FRAMES="$WORK/frames"
     case $out in
-    file) (cd "$dir" && exec $LAUNCH "$BIN" >"$WORK/stdout" 2>"$WORK/stderr") & ;;
-    closed) (cd "$dir" && exec $LAUNCH "$BIN" >&- 2>"$WORK/stderr") & ;;
-    allclosed) (cd "$dir" && exec $LAUNCH "$BIN" <&- >&- 2>&-) & ;;
-    full) (cd "$dir" && exec $LAUNCH "$BIN" >/dev/full 2>"$WORK/stderr") & ;;
+    file) (cd "$dir" && exec $LAUNCH "$BIN" $args >"$WORK/stdout" 2>"$WORK/stderr") & ;;
+    closed) (cd "$dir" && exec $LAUNCH "$BIN" $args >&- 2>"$WORK/stderr") & ;;
+    allclosed) (cd "$dir" && exec $LAUNCH "$BIN" $args <&- >&- 2>&-) & ;;
+    full) (cd "$dir" && exec $LAUNCH "$BIN" $args >/dev/full 2>"$WORK/stderr") & ;;
     gone)
         mkfifo "$WORK/pipe"
         head -c 3 <"$WORK/pipe" >"$WORK/stdout" &
-        (cd "$dir" && exec $LAUNCH "$BIN" >"$WORK/pipe" 2>"$WORK/stderr") & ;;
+        (cd "$dir" && exec $LAUNCH "$BIN" $args >"$WORK/pipe" 2>"$WORK/stderr") & ;;
     *) fail "no output mode $out" ;;
     esac
     VPID=$!

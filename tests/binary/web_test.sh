@@ -1,14 +1,13 @@
-# The web page in one browser engine against the desktop viewer, both with
-# the web build's rand() (the viewer's through a preload) and the same
-# second (the page's from its address, #at=SECONDS), the desktop window
-# sized as the page's picture: the same console
+# The web page in one browser engine against the desktop viewer, both in
+# the same second (the page's from its address, #at=SECONDS, the viewer's
+# from --at), the desktop window sized as the page's picture: the same console
 # text once backspaces are applied, and the same pictures below the overlay
 # at the start view, after Left x 3 and Page Up x 2 and, in Chromium, after
 # a drag; there the page again without WebGL's 32-bit indices, and without
 # its multi-draw too, each picture the same to the pixel and the triangle.
-# Usage: web_test.sh BINARY SOURCE FRAMESLIB SITE RANDLIB ENGINE
+# Usage: web_test.sh BINARY SOURCE FRAMESLIB SITE ENGINE
 . "$(dirname "$0")/lib.sh"
-WEB_SITE=$1 WEB_ENGINE=$3 second=1767225761
+WEB_SITE=$1 WEB_ENGINE=$2 second=1767225761
 views=3
 [ "$WEB_ENGINE" = chromium ] || views=2
 start_xvfb 1400x1000
@@ -18,7 +17,7 @@ mv "$WORK/stdout" "$WORK/web.out"
 side=$(cat "$WORK/side") middle=$(($(cat "$WORK/side") / 2))
 sized() { xdotool getwindowgeometry "$WID" | grep -q "Geometry: ${side}x$side"; }
 cp "$SRC/colours.txt" "$WORK/"
-VIEWER_PRELOAD=$2 VELLMOOR_TIME=$second start_viewer
+VIEWER_ARGS="--at $second" start_viewer
 xdotool windowsize "$WID" "$side" "$side"
 wait_for "the window at the page's size" sized
 wait_frames 3
