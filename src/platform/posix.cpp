@@ -114,10 +114,6 @@ bool WriteAll(int fd, const char *p, std::size_t n)
     return true;
 }
 
-}  // namespace
-
-namespace {
-
 // A path the user gave, from the folder the command was typed in: the
 // installed command names it where it starts the program elsewhere (in the
 // data folder, for its ramp).
@@ -141,8 +137,8 @@ std::string WriteWhole(const std::string &given, const void *bytes, std::size_t 
         return std::strerror(errno);
     const mode_t mask = umask(0);
     umask(mask);
-    const bool done = fchmod(fd, (0666 & ~mask) | 0600) == 0 && WriteAll(fd, static_cast<const char *>(bytes), size) &&
-                      fsync(fd) == 0;
+    const bool done = fchmod(fd, (0666 & ~mask) | 0600) == 0 &&
+                      WriteAll(fd, static_cast<const char *>(bytes), size) && fsync(fd) == 0;
     const int failure = done ? 0 : errno;
     const bool closed = close(fd) == 0;
     if (done && closed && rename(temp.c_str(), path.c_str()) == 0)

@@ -1,6 +1,7 @@
 // What only a web page has, absent where the program has a window of its
 // own: no pause button, a context that is never taken away, no page to tell,
-// and no animation frame to wait for.
+// no animation frame to wait for, and no download: a file written for the
+// user is named on standard error.
 #include <iostream>
 
 #include "platform/platform.h"
