@@ -3,11 +3,6 @@
 # are emscripten's; WebGL has no fixed-function pipeline, so the shader
 # renderer is the only one linked, and the chooser's candidates are it and
 # one that draws nothing. The page and its script are web/'s.
-add_library(vellmoor_warnings INTERFACE)
-target_compile_options(vellmoor_warnings INTERFACE -Wall -Wextra $<$<BOOL:${VELLMOOR_WERROR}>:-Werror>)
-# Designated initialisers out of their fields' order (two slots of a table
-# swapped) stop GCC; clang only warns, unless told otherwise.
-target_compile_options(vellmoor_warnings INTERFACE $<$<CXX_COMPILER_ID:Clang>:-Werror=reorder-init-list>)
 
 add_executable(vellmoor src/main.cpp ${VELLMOOR_CORE_SOURCES} ${VELLMOOR_GL_SOURCES}
   ${VELLMOOR_SHADER_SOURCES} src/render/candidatesweb.cpp

@@ -69,6 +69,13 @@ stamp_site() {  # SITE
         -e "s/^const files = .*/const files = ['.\/', $(sed "s/.*/'&'/" <<<"$names" | paste -sd, -)];/" "$1/sw.js"
 }
 
+# What ships carries the last commit's time (outside a clone, the
+# changelog's), unless the caller set one: SOURCE_DATE_EPOCH, exported.
+export_source_date() {
+    SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || stat -c %Y data/changelog)}
+    export SOURCE_DATE_EPOCH
+}
+
 # The first Debian mirror in this system's apt sources.
 debian_mirror() {
     cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null |

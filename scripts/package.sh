@@ -7,8 +7,7 @@ cd "$(dirname "$0")/.."
 need_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
 # Reproducible: every time stamp in the package is the last commit's, unless
 # the caller sets another.
-SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || stat -c %Y data/changelog)}
-export SOURCE_DATE_EPOCH
+export_source_date
 fresh_build_dir build-deb
 quiet_cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF
 quiet_cmake --build build-deb -j"$(nproc)" --target vellmoor vellmoor_docs

@@ -11,8 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/common.sh
 need_packages "${WEB_PACKAGES[@]}"
-SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || stat -c %Y data/changelog)}
-export SOURCE_DATE_EPOCH
+export_source_date
 # emcc's JavaScript optimiser needs Debian's node modules (acorn) even where
 # the first node on PATH is another one.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}

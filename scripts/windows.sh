@@ -11,8 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/common.sh
 need_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
-SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || stat -c %Y data/changelog)}
-export SOURCE_DATE_EPOCH
+export_source_date
 out=$PWD/build-windows toolchain=$PWD/cmake/mingw-w64.cmake
 fresh_build_dir build-windows
 mkdir -p "$out"
