@@ -54,6 +54,12 @@ mkdir -p "$root"
 tar -C "$root" -xf "$cache"
 chmod 755 "$work" "$root"  # apt's download user must reach its folders
 cp /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
+# The certificate authorities this machine adds to Debian's, as any machine
+# on its network needs them (a proxy that signs the npm registry's, say).
+if compgen -G '/usr/local/share/ca-certificates/*.crt' >/dev/null; then
+    cp /usr/local/share/ca-certificates/*.crt "$root/usr/local/share/ca-certificates/"
+    chroot "$root" update-ca-certificates >/dev/null
+fi
 git clone -q "$repo" "$root/root/vellmoor"
 echo "Fresh Debian $version root in $root, clone of $(git -C "$repo" rev-parse --short HEAD)"
 
