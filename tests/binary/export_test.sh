@@ -39,7 +39,7 @@ echo older >kept.glb
 mkdir readonly && chmod 555 readonly
 user=("$BIN")
 if [ "$(id -u)" = 0 ]; then  # root writes anywhere: a copy of the binary run as nobody
-    cp "$BIN" copy && user=(runuser -u nobody -- env -u LD_PRELOAD -u LSAN_OPTIONS ./copy)
+    cp "$BIN" copy && user=(env -u LD_PRELOAD -u LSAN_OPTIONS runuser -u nobody -- ./copy)
 fi
 while read -r status target why args; do
     eval "set -- $args"
