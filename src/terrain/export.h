@@ -6,6 +6,7 @@
 // exact layouts.
 #include <iosfwd>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct Ramp;
@@ -20,6 +21,9 @@ LandscapeFormat FormatOf(const std::string &path);
 std::vector<unsigned char> LandscapeGlb(const Ramp *ramp, const float plain[3]);
 std::vector<unsigned char> LandscapePng();
 std::vector<unsigned char> LandscapeR16();
+
+// The lowest and highest heights of the whole grid, walls included.
+std::pair<float, float> HeightRange();
 
 // The heights as 16-bit samples, column i and row j at j * 501 + i: 0 the
 // lowest height, 65535 the highest, walls included.

@@ -136,12 +136,7 @@ std::vector<unsigned char> LandscapeGlb(const Ramp *ramp, const float plain[3])
 {
     const bool ramped = ramp && ramp->width > 0;
     const std::vector<unsigned char> texels = ramped ? RampBytes(*ramp) : std::vector<unsigned char>();
-    float lowest = ground[0][0], highest = ground[0][0];
-    for (int i = 0; i < gridside; ++i)
-        for (int j = 0; j < gridside; ++j) {
-            lowest = std::fmin(lowest, ground[i][j]);
-            highest = std::fmax(highest, ground[i][j]);
-        }
+    const auto [lowest, highest] = HeightRange();
     const std::size_t binbytes = 3 * vec3bytes + indices * 4;
     std::string json = Json(lowest, highest, binbytes);
     json.resize((json.size() + 3) / 4 * 4, ' ');  // chunks are 4-byte aligned

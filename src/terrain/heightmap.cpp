@@ -144,12 +144,18 @@ LandscapeFormat FormatOf(const std::string &path)
     return LandscapeFormat::unknown;
 }
 
+std::pair<float, float> HeightRange()
+{
+    const float *first = &ground[0][0], *end = first + gridside * gridside;
+    const auto [lo, hi] = std::minmax_element(first, end);
+    return {*lo, *hi};
+}
+
 HeightSamples SampleHeights()
 {
     constexpr double top = 65535;  // the largest 16-bit sample
-    const float *first = &ground[0][0], *end = first + gridside * gridside;
-    const auto [lo, hi] = std::minmax_element(first, end);
-    HeightSamples h{std::vector<unsigned short>(gridside * gridside), *lo, *hi};
+    const auto [lo, hi] = HeightRange();
+    HeightSamples h{std::vector<unsigned short>(gridside * gridside), lo, hi};
     const double range = double(h.highest) - h.lowest;
     for (int i = 0; i < gridside; ++i)
         for (int j = 0; j < gridside; ++j)
