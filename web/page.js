@@ -40,10 +40,11 @@
     }
   }
 
-  // While a run starts (its main, in one go once colours.txt is written)
-  // what it adds to the window and the document (the toolkit's listeners,
-  // emscripten's) is recorded: such a listener holds the whole run, its
-  // memory included, and goes when the run ends, however it ends.
+  // While a run starts (its main, from when colours.txt is written to its
+  // first frame, in slices between the page's frames) what it adds to the
+  // window and the document (the toolkit's listeners, emscripten's) is
+  // recorded: such a listener holds the whole run, its memory included, and
+  // goes when the run ends, however it ends.
   function record(run) {
     for (const target of [window, document])
       target.addEventListener = function (type, listener, options) {
@@ -124,6 +125,23 @@
     });
   }
 
+  // The browser's first WebGL context starts its GPU side, which takes a
+  // software renderer hundreds of ms: a worker makes one off the main thread
+  // (warm.js) while the program loads, and the first run's main waits for
+  // it (at most a few seconds; a browser without WebGL in workers answers at
+  // once). The worker stays as long as the page (warm.js says why).
+  const warming = 5000;  // ms
+  let worker = null;  // held: a worker no one holds may be collected, its context with it
+  const warm = new Promise(done => {
+    try {
+      worker = new Worker('warm.js');
+      worker.onmessage = worker.onerror = done;
+      setTimeout(done, warming);
+    } catch (e) {
+      done();  // no workers here
+    }
+  });
+
   async function begin() {
     stop(latest);
     latest = null;
@@ -143,7 +161,7 @@
       stderr: Terminal.err,
       preRun: [m => {  // main runs once the last dependency goes, in one go
         m.addRunDependency('colours.txt');
-        fetched.then(got => {
+        Promise.all([fetched, warm]).then(([got]) => {
           if (run.ended)
             return;
           if (got.kind === 'file')
@@ -158,8 +176,9 @@
         });
       }],
       onRuntimeInitialized: () => { run.started = true; },
-      postRun: [recorded],
       onFrame: () => {  // after each frame drawn
+        if (!run.drawn)
+          recorded();
         Keep.drawn(run.canvas);
         run.drawn = true;
         if (!run.drawing) {
@@ -194,11 +213,11 @@
       await Vellmoor(run);
     } catch (e) {
       return failed(run, run.started ? broken : unloaded);
-    } finally {
-      recorded();
     }
-    if (!run.ctx)  // the toolkit found no WebGL for the canvas, and the program ended
+    if (!run.ctx) {  // the toolkit found no WebGL for the canvas: the program, about to end, is ended
+      stop(run);
       return failed(run, nowebgl);
+    }
     if (run.ended)
       return;
     View.use(run);

@@ -26,7 +26,6 @@
     X(createshader, glCreateShader, GLuint, (GLenum))                                     \
     X(shadersource, glShaderSource, void, (GLuint, GLsizei, const GLchar *const *, const GLint *)) \
     X(compileshader, glCompileShader, void, (GLuint))                                     \
-    X(getshaderiv, glGetShaderiv, void, (GLuint, GLenum, GLint *))                        \
     X(deleteshader, glDeleteShader, void, (GLuint))                                       \
     X(createprogram, glCreateProgram, GLuint, ())                                         \
     X(attachshader, glAttachShader, void, (GLuint, GLuint))                               \

@@ -2,8 +2,9 @@
 // What needs the operating or the window system, behind one small interface
 // that every system implements: posix.cpp, glx.cpp, remote.cpp, exported.cpp
 // and windowed.cpp on Linux and other X11 systems, windows.cpp, windowed.cpp
-// and direct.cpp on Windows, posix.cpp, web.cpp, exported.cpp and direct.cpp
-// in a browser. Nothing else includes a system header.
+// and direct.cpp on Windows (nowait.cpp on both), posix.cpp, web.cpp,
+// exported.cpp and direct.cpp in a browser. Nothing else includes a system
+// header.
 #include <cstdlib>
 #include <memory>
 #include <streambuf>
@@ -89,6 +90,14 @@ void OnContextRestored(void (*restart)());
 // Tells the page whether the ramp read from colours.txt is the one drawn
 // with, each time it is uploaded. Nothing on a desktop.
 void ReportRamp(bool drawn);
+
+// Long work calls this after each step it has shown: a spinner's mark, of
+// marks that turn in a cycle. In a browser, once the work has held the
+// page's main thread for a slice, the program waits there for the page's
+// next animation frame, so that the page answers its user and shows the
+// work so far; it waits only where the spinner has turned one mark since
+// the last frame, so the marks turn one a frame. Nothing elsewhere.
+void YieldToPage(int marks);
 
 // On an indirect context, from the current one: frames are paced so that at
 // most a few are sent and not yet drawn by the X server. Run once.

@@ -53,7 +53,25 @@ void Ask(void (*draw)())
     pending = draw;
 }
 
+// Work between frames of the page: a slice of a slow phone's 50 ms, which it
+// takes four times as long over.
+constexpr double slice = 8;  // ms
+double sliced = emscripten_get_now();  // when the page last drew, or the program started; ms
+int turned;  // marks the spinner turned since
+
 }  // namespace
+
+extern "C" void NextPageFrame();  // webwait.js
+
+void YieldToPage(int marks)
+{
+    ++turned;
+    if (emscripten_get_now() - sliced < slice || turned % marks != 1 % marks)
+        return;
+    NextPageFrame();
+    sliced = emscripten_get_now();
+    turned = 0;
+}
 
 // exit() alone would leave the runtime alive while a timer is armed, and
 // the timers are always armed. An animation frame already asked for still

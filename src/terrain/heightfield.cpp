@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "platform/platform.h"
 #include "terrain/random.h"
 
 float ground[gridside][gridside];  // world units, start at 0
@@ -62,8 +63,10 @@ void FillArray()
         ground[x][z] += float(std::abs(d) * d * 4);
         // Flushed frame by frame so the mark turns in place on a terminal.
         std::cout << '\b' << spinner[n % 4] << std::flush;
+        YieldToPage(4);
         dent(x, z, -1, -1, 30);
     }
     BuildWall();
     MapColours();
+    YieldToPage(1);
 }

@@ -14,7 +14,8 @@ extern float ground[gridside][gridside];  // height (world y) of each vertex
 extern float gndtex[gridside][gridside];  // colour ramp coordinate, 0 bottom .. 1 top
 
 // Scatters the dents, walls the grid in and maps heights to ramp coordinates.
-// Writes "Denting-" and a spinner frame per dent to standard output.
+// Writes "Denting-" and a spinner frame per dent to standard output; in a
+// browser the page draws between frames of the spinner.
 void FillArray();
 
 // Relaxes (x, z) 40 % towards (fromX, fromZ), then spreads to the four

@@ -153,47 +153,39 @@ void main()
 }
 )";
 
-// The prelude, then the parts; 0 where it does not compile.
-GLuint Compile(GLenum kind, const char *a, const char *b)
+// The prelude, then the parts. Whether it compiled is asked of the program
+// it goes into: one that did not fails the link.
+GLuint Compile(GLenum kind, const char *prelude, const char *a, const char *b)
 {
-    const bool es = IsOpenGLES(reinterpret_cast<const char *>(glGetString(GL_VERSION)));
-    const char *parts[] = {es ? esprelude : desktopprelude, a, b};
+    const char *parts[] = {prelude, a, b};
     const GLuint shader = createshader(kind);
     shadersource(shader, 3, parts, nullptr);
     compileshader(shader);
-    GLint ok = 0;
-    getshaderiv(shader, GL_COMPILE_STATUS, &ok);
-    if (!ok) {
-        deleteshader(shader);
-        return 0;
-    }
     return shader;
 }
 
-Program Link(const char *vertexhead, const char *vertex, const char *fragment)
+// Linked without waiting for it: the driver compiles and links the three
+// programs while BuildPrograms goes on, and their status is asked after
+// (each question waits for the driver; in a browser, on the page's main
+// thread).
+Program Link(const char *prelude, const char *vertexhead, const char *vertex, const char *fragment)
 {
     Program p{};
-    const GLuint vs = Compile(GL_VERTEX_SHADER, vertexhead, vertex);
-    const GLuint fs = Compile(GL_FRAGMENT_SHADER, fragmenthead, fragment);
-    if (vs && fs) {
-        p.id = createprogram();
-        attachshader(p.id, vs);
-        attachshader(p.id, fs);
-        bindattriblocation(p.id, attrposition, "position");
-        bindattriblocation(p.id, attrnormal, "normal");
-        bindattriblocation(p.id, attrcoord, "coord");
-        bindattriblocation(p.id, attrposition2, "position2");
-        bindattriblocation(p.id, attrnormal2, "normal2");
-        bindattriblocation(p.id, attralong, "along");
-        bindattriblocation(p.id, attrorigin, "origin");
-        linkprogram(p.id);
-        GLint ok = 0;
-        getprogramiv(p.id, GL_LINK_STATUS, &ok);
-        p.id = ok ? p.id : 0;
-    }
+    const GLuint vs = Compile(GL_VERTEX_SHADER, prelude, vertexhead, vertex);
+    const GLuint fs = Compile(GL_FRAGMENT_SHADER, prelude, fragmenthead, fragment);
+    p.id = createprogram();
+    attachshader(p.id, vs);
+    attachshader(p.id, fs);
+    bindattriblocation(p.id, attrposition, "position");
+    bindattriblocation(p.id, attrnormal, "normal");
+    bindattriblocation(p.id, attrcoord, "coord");
+    bindattriblocation(p.id, attrposition2, "position2");
+    bindattriblocation(p.id, attrnormal2, "normal2");
+    bindattriblocation(p.id, attralong, "along");
+    bindattriblocation(p.id, attrorigin, "origin");
+    linkprogram(p.id);
     for (GLuint s : {vs, fs})
-        if (s)
-            deleteshader(s);  // freed with the program
+        deleteshader(s);  // freed with the program
     return p;
 }
 
@@ -223,12 +215,18 @@ void FixUniforms(Program &p)
 
 bool BuildPrograms()
 {
-    skyprogram = Link(lighting, skyvertex, skyfragment);
-    landscapeprogram = Link("", landscapevertex, landscapefragment);
-    textprogram = Link(lighting, textvertex, textfragment);
+    const bool es = IsOpenGLES(reinterpret_cast<const char *>(glGetString(GL_VERSION)));
+    const char *prelude = es ? esprelude : desktopprelude;
+    skyprogram = Link(prelude, lighting, skyvertex, skyfragment);
+    landscapeprogram = Link(prelude, "", landscapevertex, landscapefragment);
+    textprogram = Link(prelude, lighting, textvertex, textfragment);
     for (Program *p : {&skyprogram, &landscapeprogram, &textprogram}) {
-        if (!p->id)
+        GLint ok = 0;
+        getprogramiv(p->id, GL_LINK_STATUS, &ok);
+        if (!ok) {
+            p->id = 0;
             return false;
+        }
         FixUniforms(*p);
     }
     return true;
