@@ -5,33 +5,20 @@
 // (View.changed).
 'use strict';
 const View = (function () {
-  const main = document.querySelector('main');
   const view = document.getElementById('view');
-  const bar = document.getElementById('bar');
   const pause = document.getElementById('pause');
   const full = document.getElementById('full');
-  const smallest = 160;  // CSS pixels: the picture's side however little room there is
   const repeatdelay = 500, repeatperiod = 50;  // ms: a held button repeats as a held key does
   let run = null;  // the run drawing now: its module, once started; null once it ended
   let paused = matchMedia('(prefers-reduced-motion: reduce)').matches;
   let canvas = document.getElementById('canvas');  // each run's own, handed over (View.take)
   const api = {changed: () => {}, paused: () => paused};
 
-  // The largest square the page has room for. Upright, under the heading:
-  // the column's width, or the visible height less the bar under it. Wider
-  // than tall, the bar, the buttons and the console stand beside it (the
-  // page's style), so the height alone bounds it. In fullscreen, the screen.
-  // The visible height is the visual viewport's, which a phone's toolbars
-  // change. The drawing buffer is that × devicePixelRatio, and the program
+  // The drawing buffer: the picture's size as the page's style sets it
+  // (the largest square its room holds) × devicePixelRatio. The program
   // hears of it through the toolkit's reshape.
   function fit() {
-    const high = window.visualViewport ? visualViewport.height : innerHeight;
-    const below = getComputedStyle(main).display === 'grid' ? 0 : bar.offsetHeight;
-    const room = document.fullscreenElement === view ? Math.min(view.clientWidth, view.clientHeight)
-      : Math.min(view.clientWidth, high - view.offsetTop - below - 16);
-    const side = Math.max(smallest, Math.floor(room));
-    view.style.setProperty('--side', side + 'px');
-    const pixels = Math.round(side * devicePixelRatio);
+    const pixels = Math.round(canvas.getBoundingClientRect().width * devicePixelRatio);
     if (canvas.width === pixels && canvas.height === pixels)
       return;
     if (run) {
@@ -41,10 +28,9 @@ const View = (function () {
       canvas.width = canvas.height = pixels;
     }
   }
-  addEventListener('resize', fit);
-  if (window.visualViewport)
-    visualViewport.addEventListener('resize', fit);
-  document.addEventListener('fullscreenchange', fit);
+  const resized = new ResizeObserver(fit);
+  resized.observe(view);
+  addEventListener('resize', fit);  // the pixel density too, as the page is zoomed
 
   // One finger on the picture drags as the left button does; no touch there
   // scrolls or zooms the page. These listeners come before the toolkit's
