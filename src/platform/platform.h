@@ -93,7 +93,8 @@ void ReportRamp(bool drawn);
 
 // Long work calls this after each step it has shown: a spinner's mark, of
 // marks that turn in a cycle. In a browser, once the work has held the
-// page's main thread for a slice, the program waits there for the page's
+// page's main thread for a slice (or, on a fast machine, turned the spinner
+// through a hundred marks), the program waits there for the page's
 // next animation frame, so that the page answers its user and shows the
 // work so far; it waits only where the spinner has turned one mark since
 // the last frame, so the marks turn one a frame. Nothing elsewhere.

@@ -56,6 +56,9 @@ void Ask(void (*draw)())
 // Work between frames of the page: a slice of a slow phone's 50 ms, which it
 // takes four times as long over.
 constexpr double slice = 8;  // ms
+// Steps at most between frames, so that a fast machine too shows the
+// spinner turn: one more than a whole number of turns of four marks.
+constexpr int moststeps = 97;
 double sliced = emscripten_get_now();  // when the page last drew, or the program started; ms
 int turned;  // marks the spinner turned since
 
@@ -66,7 +69,7 @@ extern "C" void NextPageFrame();  // webwait.js
 void YieldToPage(int marks)
 {
     ++turned;
-    if (emscripten_get_now() - sliced < slice || turned % marks != 1 % marks)
+    if (turned % marks != 1 % marks || (emscripten_get_now() - sliced < slice && turned < moststeps))
         return;
     NextPageFrame();
     sliced = emscripten_get_now();

@@ -27,6 +27,7 @@ import keeping
 import runs
 
 DEADLINE = 90  # seconds for any one wait
+LONGEST = 400  # ms: no task from loading to flying so long, even on a busy machine
 
 def until(what, test):  # a renderer too busy to answer in time, or a page still coming, is asked again
     end = time.monotonic() + DEADLINE
@@ -100,6 +101,12 @@ def main():
             until('the page did not say that it needs WebGL', lambda: 'WebGL' in state())
         else:
             more(3)
+            marks, longest, shift = js('return [vellmoorMarks, vellmoorLongest, vellmoorShift]')
+            print(f'the spinner showed {len(marks)} marks; longest task {longest:.0f} ms, layout shift {shift:.4f}')
+            if len(set(marks)) < 4 or sum(m != n for m, n in zip(marks, marks[1:])) < 3:
+                sys.exit(f'FAIL: the spinner did not turn on the page: {marks}')
+            if longest > LONGEST or shift > 0.02:  # the strict figures are bench/lighthouse.py's
+                sys.exit(f'FAIL: a task of {longest:.0f} ms held the page, or it shifted by {shift:.4f}')
         shot = lambda: js("return document.getElementById('canvas').toDataURL()")
 
         def picture(k):  # once two shots agree

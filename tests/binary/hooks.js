@@ -2,7 +2,8 @@
 // writes `hooks` with the run's settings first). Counts frames (each clears
 // once), those drawn outside an animation frame or twice in one callback,
 // and those drawn while the page was hidden, and the triangles with an area
-// that the last whole frame drew, however drawn; keeps the keys whose default action (scrolling, typing)
+// that the last whole frame drew, however drawn; the console's spinner
+// marks, the longest task and the layout shift; keeps the keys whose default action (scrolling, typing)
 // was left to the page, the errors thrown or logged, the latest
 // landscape's model-view matrix and a weak reference to each run; keeps
 // each frame readable until the next unless told not to (a busy renderer
@@ -102,6 +103,15 @@ HTMLCanvasElement.prototype.getContext = function (t, a) { return get.call(this,
 window.vellmoorSaid = [];  // the status line's texts, each with the frames drawn by then
 addEventListener('DOMContentLoaded', () => { const s = document.getElementById('state');
   new MutationObserver(() => vellmoorSaid.push([s.textContent, vellmoorFrames])).observe(s, {childList: true, subtree: true}); });
+window.vellmoorMarks = [];  // the spinner's marks as the console pane showed them
+addEventListener('DOMContentLoaded', () => { const c = document.getElementById('console');
+  new MutationObserver(() => { const m = /^Denting(.)$/.exec(c.textContent); m && vellmoorMarks.push(m[1]); })
+    .observe(c, {childList: true, characterData: true, subtree: true}); });
+window.vellmoorLongest = window.vellmoorShift = 0;  // ms, the main thread's longest task; layout shift (where told)
+const observe = (type, f) => PerformanceObserver.supportedEntryTypes?.includes(type) &&
+  new PerformanceObserver(l => l.getEntries().forEach(f)).observe({type, buffered: true});
+observe('longtask', e => { vellmoorLongest = Math.max(vellmoorLongest, e.duration); });
+observe('layout-shift', e => { vellmoorShift += e.hadRecentInput ? 0 : e.value; });
 window.vellmoorErrors = [];
 addEventListener('error', e => e.error && e.error.name === 'ExitStatus' || vellmoorErrors.push(String(e.message)));
 addEventListener('unhandledrejection', e => vellmoorErrors.push('unhandled rejection: ' + e.reason));

@@ -52,7 +52,8 @@ def offline(b, site, server, until, more):
 def address(b, base, clock, until, more):
     """Bad seconds in the address: a line, and the clock's landscape."""
     shot = lambda: b.js("return document.getElementById('canvas').toDataURL()")
-    start = (more(3), shot())[1]
+    box = lambda: b.js("return JSON.stringify(document.getElementById('canvas').getBoundingClientRect())")
+    start, placed = (more(3), shot(), box())[1:]
     for bad in ('x', '-1', '1e30'):
         b.get(base + '#at=' + bad)
         until(f'#at={bad} was not said', lambda: f'#at={bad}"' in b.js("return document.getElementById('note').textContent"))
@@ -60,6 +61,11 @@ def address(b, base, clock, until, more):
         seen = b.js("return [location.hash, document.getElementById('second').textContent]")
         if seen != [f'#at={clock}', utc(clock)] or shot() != start:
             sys.exit(f"FAIL: #at={bad} gave {seen}{'' if shot() == start else ' and another landscape'}, not the clock's")
+    b.get(base + '?loaded#at=x')  # loaded afresh: the line comes as the page starts
+    until('#at=x was not said', lambda: b.js("return !document.getElementById('note').hidden"))
+    more(3)
+    if box() != placed:
+        sys.exit(f'FAIL: the line about the address moved the picture from {placed} to {box()}')
 
 
 def save(b, work, second, until):
