@@ -53,17 +53,18 @@ BUILD_PACKAGES=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-d
 X_PACKAGES=(xvfb xauth xdotool x11-utils x11-apps imagemagick)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix dpkg-dev zip googletest)
 PACKAGE_PACKAGES=(dpkg-dev lintian man-db desktop-file-utils appstream devscripts)
-WEB_PACKAGES=(cmake make emscripten zip python3)
+WEB_PACKAGES=(cmake make emscripten zip python3 brotli)
 # The browser tests' own: headless Chromium through WebDriver, Firefox ESR
 # through its WebDriver BiDi server, WebKitGTK through WebKitWebDriver.
-BROWSER_PACKAGES=(chromium chromium-driver python3-selenium libfaketime imagemagick firefox-esr
+BROWSER_PACKAGES=(chromium chromium-driver python3-selenium libfaketime imagemagick curl firefox-esr
     webkit2gtk-driver python3-websocket)
 
 # Writes into a web site's service worker (sw.js) its other files and a
 # version named after their content: a changed file makes a new version.
+# Not the .gz and .br forms: a browser asks for the files, the server picks.
 stamp_site() {  # SITE
     local names version
-    names=$(cd "$1" && find . -maxdepth 1 -type f ! -name sw.js -printf '%f\n' | LC_ALL=C sort)
+    names=$(cd "$1" && find . -maxdepth 1 -type f ! -name sw.js ! -name '*.gz' ! -name '*.br' -printf '%f\n' | LC_ALL=C sort)
     version=$(cd "$1" && sha256sum $names | sha256sum | cut -c 1-16)
     sed -i -e "s/^const version = .*/const version = '$version';/" \
         -e "s/^const files = .*/const files = ['.\/', $(sed "s/.*/'&'/" <<<"$names" | paste -sd, -)];/" "$1/sw.js"
