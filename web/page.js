@@ -196,7 +196,9 @@
         setTimeout(() => URL.revokeObjectURL(a.href), 60000);
       },
       onExit: status => {
-        if (failed(run, 'Vellmoor has ended' + (status ? ' (status ' + status + ').' : '.')))
+        if (!run.ctx)  // the toolkit found no WebGL for the canvas
+          failed(run, nowebgl);
+        else if (failed(run, 'Vellmoor has ended' + (status ? ' (status ' + status + ').' : '.')))
           again.focus();
       },
       onAbort: what => {
@@ -213,10 +215,6 @@
       await Vellmoor(run);
     } catch (e) {
       return failed(run, run.started ? broken : unloaded);
-    }
-    if (!run.ctx) {  // the toolkit found no WebGL for the canvas: the program, about to end, is ended
-      stop(run);
-      return failed(run, nowebgl);
     }
     if (run.ended)
       return;

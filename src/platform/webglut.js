@@ -18,19 +18,22 @@ mergeInto(LibraryManager.library, {
   // The toolkit's window turns on every extension the browser offers (near
   // 40 calls, a quarter to half a second of Chromium's start with
   // SwiftShader); this one turns on only those the renderer may use. The
-  // context made, the program goes on in the page's next frame: making it
-  // can hold the page for tens of ms.
+  // context is made in a page's frame of its own, after the program's
+  // start and before its next steps: making it can hold the page for tens
+  // of ms.
   glutCreateWindow__deps: ['$GLUT', '$Browser', '$pageFrame'],
   glutCreateWindow: function(name) {
     return Asyncify.handleSleep(function(wakeUp) {
-      var mode = GLUT.initDisplayMode;
-      Module.ctx = Browser.createContext(Module['canvas'], true, true, {
-        antialias: (mode & 0x80) != 0, depth: (mode & 0x10) != 0, stencil: (mode & 0x20) != 0,
-        alpha: (mode & 0x08) != 0, enableExtensionsByDefault: false});
-      if (Module.ctx)
-        Module['_EnableExtensions']();
-      var made = Module.ctx ? 1 : 0;
-      pageFrame(function() { wakeUp(made); });
+      pageFrame(function() {
+        var mode = GLUT.initDisplayMode;
+        Module.ctx = Browser.createContext(Module['canvas'], true, true, {
+          antialias: (mode & 0x80) != 0, depth: (mode & 0x10) != 0, stencil: (mode & 0x20) != 0,
+          alpha: (mode & 0x08) != 0, enableExtensionsByDefault: false});
+        if (Module.ctx)
+          Module['_EnableExtensions']();
+        var made = Module.ctx ? 1 : 0;
+        pageFrame(function() { wakeUp(made); });
+      });
     });
   },
   $canvasPoint: function(event) {

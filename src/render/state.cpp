@@ -9,6 +9,7 @@
 
 void InitRender()
 {
+    YieldToPage(1);  // the ramp's texture made, in a browser the page draws before the buffers are
     renderer->state();
     PerspectiveMatrix(startfovy, startaspect, startnear, startfar, projmatrix);
     StartPacing();
