@@ -55,9 +55,10 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix dpkg-dev zip googletest)
 PACKAGE_PACKAGES=(dpkg-dev lintian man-db desktop-file-utils appstream devscripts)
 WEB_PACKAGES=(cmake make emscripten zip python3 brotli)
 # The browser tests' own: headless Chromium through WebDriver, Firefox ESR
-# through its WebDriver BiDi server, WebKitGTK through WebKitWebDriver.
+# through its WebDriver BiDi server, WebKitGTK through WebKitWebDriver;
+# Java for the W3C's markup checker.
 BROWSER_PACKAGES=(chromium chromium-driver python3-selenium libfaketime imagemagick curl firefox-esr
-    webkit2gtk-driver python3-websocket)
+    webkit2gtk-driver python3-websocket default-jre-headless)
 
 # Writes into a web site's service worker (sw.js) its other files and a
 # version named after their content: a changed file makes a new version.

@@ -19,9 +19,10 @@ need_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
     mesa-utils libgtest-dev googletest python3 clang libclang-rt-dev libc++-dev libc++abi-dev \
     apitrace libgles-dev "${WEB_PACKAGES[@]}" "${BROWSER_PACKAGES[@]}"
 
-# The npm registry's checkers: the Khronos glTF validator.
+# The npm registry's checkers: the Khronos glTF validator, the W3C's
+# markup checker, axe-core.
 command -v npm >/dev/null || need_packages npm
-npm install --prefix "$root/build-npm" --no-audit --no-fund --loglevel=error gltf-validator >/dev/null
+npm install --prefix "$root/build-npm" --no-audit --no-fund --loglevel=error gltf-validator vnu-jar axe-core >/dev/null
 
 jobs=$(nproc) targets=
 build() {  # folder, cmake options...

@@ -2,9 +2,10 @@
 # gzip forms unpack to the files, text is gzipped where none is beside it,
 # the program's type, a year's caching for hashed names alone, and every
 # hashed name that index.html and the hashed scripts give is there.
-# Usage: serve_test.sh BINARY SOURCE FRAMESLIB SITE
+# Then the W3C's checker (vnu) finds no error in index.html and its style.
+# Usage: serve_test.sh BINARY SOURCE FRAMESLIB SITE NPMTOOLS
 . "$(dirname "$0")/lib.sh"
-site=$1
+site=$1 tools=$2
 /usr/bin/python3 "$SRC/scripts/serve.py" "$site" --port 0 >"$WORK/said" &
 VPID=$!  # ended with the test; a wait fails once it has died
 said() { grep -q 'http://' "$WORK/said"; }
@@ -29,4 +30,6 @@ has 'Cache-Control: public, max-age=31536000, immutable'
 get -H 'Accept-Encoding: gzip' "$url"colours.txt
 has 'Content-Encoding: gzip' && has 'Content-Type: text/plain; charset=utf-8'
 gunzip -c "$WORK/body" | cmp - "$site/colours.txt" || fail "colours.txt gzipped is not the file"
+java -jar "$tools/node_modules/vnu-jar/build/dist/vnu.jar" --errors-only --also-check-css "$site/index.html" \
+    "$site"/page.*.css || fail "the W3C's checker finds errors in the page (above)"
 echo "serve: ok"
