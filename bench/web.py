@@ -57,8 +57,8 @@ window.vellmoorMarks = {};
   addEventListener('DOMContentLoaded', () => { vellmoorMarks['page parsed, scripts run'] = performance.now(); });
 }
 """
-LOADS = """return performance.getEntriesByType('resource').filter(e => /(vellmoor.wasm|colours.txt)$/.test(e.name))
-                  .map(e => [e.name.split('/').pop() + ' loaded', e.responseEnd])"""
+LOADS = """return performance.getEntriesByType('resource').filter(e => /(vellmoor[.][0-9a-f]{10}[.]wasm|colours[.]txt)$/.test(e.name))
+                  .map(e => [e.name.split('/').pop().replace(/[.][0-9a-f]{10}[.]/, '.') + ' loaded', e.responseEnd])"""
 
 
 def threads(programs):

@@ -5,7 +5,7 @@
 # renamed whenever they change), none without asking for the rest; ETags.
 # Folders as Python's http.server has them (a listing, or a redirect to the
 # name with a slash): the page takes a listing for colours.txt as a folder.
-# Quiet, threaded; Ctrl+C ends it.
+# Quiet, threaded; Ctrl+C or SIGTERM ends it.
 # Usage: serve.py SITE [--port N] [--bind ADDR]
 import argparse
 import email.utils
@@ -15,6 +15,7 @@ import http.server
 import io
 import os
 import re
+import signal
 import sys
 import urllib.parse
 
@@ -93,6 +94,7 @@ def main():
         sys.exit(f'serve.py: no folder {a.site}')
     server = http.server.ThreadingHTTPServer((a.bind, a.port), functools.partial(Handler, directory=a.site))
     host, port = server.server_address[:2]
+    signal.signal(signal.SIGTERM, signal.default_int_handler)  # ends as Ctrl+C does
     print(f'Serving {a.site} on http://{host}:{port}/ (Ctrl+C ends)', flush=True)
     try:
         server.serve_forever()

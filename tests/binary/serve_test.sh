@@ -1,7 +1,8 @@
 # scripts/serve.py on a built site, asked as a browser asks: the brotli and
 # gzip forms unpack to the files, text is gzipped where none is beside it,
 # the program's type, a year's caching for hashed names alone, and every
-# hashed name that index.html and the hashed scripts give is there.
+# hashed name that index.html and the hashed scripts give is there; it
+# ends cleanly on SIGTERM.
 # Then the W3C's checker (vnu) finds no error in index.html and its style.
 # Usage: serve_test.sh BINARY SOURCE FRAMESLIB SITE NPMTOOLS
 . "$(dirname "$0")/lib.sh"
@@ -32,4 +33,9 @@ has 'Content-Encoding: gzip' && has 'Content-Type: text/plain; charset=utf-8'
 gunzip -c "$WORK/body" | cmp - "$site/colours.txt" || fail "colours.txt gzipped is not the file"
 java -jar "$tools/node_modules/vnu-jar/build/dist/vnu.jar" --errors-only --also-check-css "$site/index.html" \
     "$site"/page.*.css || fail "the W3C's checker finds errors in the page (above)"
+kill "$VPID"
+ENDING=$VPID VPID=
+gone() { ! kill -0 "$ENDING" 2>/dev/null; }
+wait_for "serve.py did not end on SIGTERM" gone
+wait "$ENDING" || fail "serve.py ended with status $? on SIGTERM"
 echo "serve: ok"
