@@ -159,7 +159,7 @@
       arguments: ['--at', String(Keep.second())],  // seconds since 1970, UTC: the landscape's
       stdout: Terminal.out,
       stderr: Terminal.err,
-      preRun: [m => {  // main runs once the last dependency goes, in one go
+      preRun: [m => {  // main starts once the last dependency goes
         m.addRunDependency('colours.txt');
         Promise.all([fetched, warm]).then(([got]) => {
           if (run.ended)
